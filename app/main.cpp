@@ -1,0 +1,51 @@
+#include "main/form1.h"
+#include "platform/clipboard.h"
+#include "platform/clock.h"
+#include "platform/dialogs.h"
+#include "platform/instance_lock.h"
+#include "platform/services.h"
+#include "platform/shell.h"
+#include "platform/tray_icon.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <unistd.h>
+
+int main(int argc, char *argv[])
+{
+    // Chromium refuses its sandbox when run as root; the embedded browsers then
+    // start without it.
+    if (geteuid() == 0) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (!flags.contains("--no-sandbox"))
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+    }
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Skarvel"));
+    // Tool windows live beside the main window, which may be hidden in the tray.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    MessageBoxDialogs dialogs;
+    DesktopShell shell;
+    SystemClipboard clipboard;
+    SystemTrayIcon tray;
+    Clock clock;
+
+    Services services;
+    services.paths = Paths::fromEnvironment();
+    InstanceLock instanceLock(services.paths.tempDir);
+    services.dialogs = &dialogs;
+    services.shell = &shell;
+    services.clipboard = &clipboard;
+    services.tray = &tray;
+    services.instanceLock = &instanceLock;
+    services.clock = &clock;
+    services.terminate = [] { std::_Exit(0); };
+
+    Form1 form1(services);
+    form1.load();
+    form1.show();
+    return app.exec();
+}

@@ -1,0 +1,7 @@
+#include "keywords/form2.h"
+
+Form2::Form2(Services &services, QWidget *parent)
+    : Form(parent)
+    , services(services)
+{
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The folders the program works in.
+struct Paths
+{
+    QString programDir;  // the executable's folder: settings file and output folders
+    QString userProfile; // the user's profile folder: USERPROFILE when set, else HOME
+    QString driveRoot;   // stands for drive "c:\" on systems without drives: the home folder
+    QString tempDir;     // the temporary folder: the single-instance lock lives here
+
+    static Paths fromEnvironment();
+
+    // A folder under the drive root, written the way this system writes folders,
+    // with a trailing separator ("/home/li/orvokeywords/").
+    QString driveFolder(const QString &name) const;
+};
