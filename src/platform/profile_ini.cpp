@@ -1,0 +1,155 @@
+#include "platform/profile_ini.h"
+
+#include "platform/atomic_file.h"
+#include "platform/code_page.h"
+
+#include <QFile>
+#include <QStringList>
+
+namespace {
+
+constexpr int valueBufferBytes = 255;
+
+struct Line
+{
+    QString text;
+    bool isSection = false;
+    QString section; // set on a "[section]" line
+    QString key;     // set on a "key=value" line
+    QString value;
+};
+
+QString unquoted(QString value)
+{
+    value = value.trimmed();
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
+        && value.back() == value.front())
+        value = value.mid(1, value.size() - 2);
+    return value;
+}
+
+QList<Line> parse(const QByteArray &bytes)
+{
+    QList<Line> lines;
+    QString text = decodeAnsi(bytes);
+    text.replace("\r\n", "\n");
+    QStringList raw = text.split('\n');
+    if (!raw.isEmpty() && raw.back().isEmpty())
+        raw.removeLast();
+    for (const QString &entry : raw) {
+        Line line{entry, false, {}, {}, {}};
+        const QString trimmed = entry.trimmed();
+        if (trimmed.startsWith('[')) {
+            const int end = trimmed.indexOf(']');
+            line.isSection = true;
+            line.section = trimmed.mid(1, end < 0 ? -1 : end - 1).trimmed();
+        } else if (!trimmed.startsWith(';')) {
+            const int equals = entry.indexOf('=');
+            if (equals > 0) {
+                line.key = entry.left(equals).trimmed();
+                line.value = unquoted(entry.mid(equals + 1));
+            }
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+bool same(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Cuts a value to what fits the buffer, dropping a lead byte left without its
+// trail byte.
+QString cutToBuffer(const QString &value)
+{
+    QByteArray bytes = encodeAnsi(value);
+    if (bytes.size() < valueBufferBytes)
+        return value;
+    QString kept;
+    int used = 0;
+    for (int i = 0; i < value.size();) {
+        const int width = value.at(i).isHighSurrogate() && i + 1 < value.size() ? 2 : 1;
+        const QString piece = value.mid(i, width);
+        const int size = encodeAnsi(piece).size();
+        if (used + size > valueBufferBytes - 1)
+            break;
+        kept += piece;
+        used += size;
+        i += width;
+    }
+    return kept;
+}
+
+} // namespace
+
+ProfileIni::ProfileIni(const QString &path)
+    : filePath(path)
+{
+}
+
+QString ProfileIni::read(const QString &section, const QString &key, const QString &fallback) const
+{
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return fallback;
+    QString current;
+    bool inSection = false;
+    for (const Line &line : parse(file.readAll())) {
+        if (line.isSection) {
+            current = line.section;
+            inSection = same(current, section);
+        } else if (inSection && !line.key.isEmpty() && same(line.key, key)) {
+            return cutToBuffer(line.value);
+        }
+    }
+    return fallback;
+}
+
+bool ProfileIni::write(const QString &section, const QString &key, const QString &value) const
+{
+    QByteArray old;
+    {
+        QFile file(filePath);
+        if (file.exists() && !(file.open(QIODevice::ReadOnly) && (old = file.readAll(), true)))
+            return false;
+    }
+    QList<Line> lines = parse(old);
+    const QString entry = key + '=' + value;
+
+    int sectionLine = -1;
+    int lastInSection = -1;
+    int keyLine = -1;
+    bool inSection = false;
+    for (int i = 0; i < lines.size(); ++i) {
+        const Line &line = lines.at(i);
+        if (line.isSection) {
+            inSection = same(line.section, section) && sectionLine < 0;
+            if (inSection) {
+                sectionLine = i;
+                lastInSection = i;
+            }
+        } else if (inSection) {
+            if (!line.key.isEmpty()) {
+                lastInSection = i;
+                if (same(line.key, key) && keyLine < 0)
+                    keyLine = i;
+            }
+        }
+    }
+
+    QStringList out;
+    for (const Line &line : lines)
+        out.append(line.text);
+    if (keyLine >= 0) {
+        out[keyLine] = lines.at(keyLine).key + '=' + value;
+    } else if (sectionLine >= 0) {
+        out.insert(lastInSection + 1, entry);
+    } else {
+        out.append('[' + section + ']');
+        out.append(entry);
+    }
+
+    return writeFileAtomically(filePath, encodeAnsi(out.join("\r\n") + "\r\n"));
+}

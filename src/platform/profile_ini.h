@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// A settings file in the Windows profile format: "[section]" lines and
+// "key=value" lines, stored in the ANSI code page with CR LF line ends. Sections
+// and keys match without regard to case. Values come back as through a 255-byte
+// buffer: at most 254 bytes, never ending in half a character.
+class ProfileIni
+{
+public:
+    explicit ProfileIni(const QString &path);
+
+    QString path() const { return filePath; }
+
+    // The value, or `fallback` when the file, the section or the key is missing.
+    QString read(const QString &section, const QString &key, const QString &fallback) const;
+
+    // Replaces the key's value in place, or adds the key (and the section) when
+    // missing. The file is written whole to a new file and renamed into place, so a
+    // failed write leaves the old file as it was. False when the write failed.
+    bool write(const QString &section, const QString &key, const QString &value) const;
+
+private:
+    QString filePath;
+};

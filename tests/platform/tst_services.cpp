@@ -1,0 +1,136 @@
+#include "platform/clock.h"
+#include "platform/instance_lock.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+#include "support/fake_desktop.h"
+#include "support/scripted_dialogs.h"
+#include "support/temp_folders.h"
+#include "support/test_main.h"
+
+#include <QProcess>
+#include <QSysInfo>
+#include <QTimer>
+
+// A clock the test moves by hand, one step for every reading.
+class SteppingClock : public Clock
+{
+public:
+    qint64 nowMs() const override { return now += step; }
+    mutable qint64 now = 0;
+    qint64 step = 1;
+};
+
+class TestServices : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sleepRunsEventsUntilTheTimeHasPassed();
+    void sleepOfNothingRunsNoEvents_data();
+    void sleepOfNothingRunsNoEvents();
+    void sleepSurvivesAClockPastThirtyTwoBits();
+    void dialogsWithoutTitleShowTheApplicationTitle();
+    void endProgramRemovesTheTrayIcon();
+    void instanceLockRefusesASecondHolder();
+    void instanceLockTakesOverALockOfADeadProcess();
+    void driveFolderIsUnderTheHomeFolder();
+};
+
+void TestServices::sleepRunsEventsUntilTheTimeHasPassed()
+{
+    Clock clock;
+    bool ran = false;
+    QTimer::singleShot(0, this, [&] { ran = true; });
+    const qint64 start = clock.nowMs();
+    Sleep(clock, 50);
+    QVERIFY(clock.nowMs() - start >= 50);
+    QVERIFY(ran);
+}
+
+void TestServices::sleepOfNothingRunsNoEvents_data()
+{
+    QTest::addColumn<qint64>("ms");
+    QTest::newRow("zero") << qint64(0);
+    QTest::newRow("negative") << qint64(-5);
+}
+
+void TestServices::sleepOfNothingRunsNoEvents()
+{
+    QFETCH(qint64, ms);
+    Clock clock;
+    bool ran = false;
+    QTimer::singleShot(0, this, [&] { ran = true; });
+    Sleep(clock, ms);
+    QVERIFY(!ran);
+    QCoreApplication::processEvents();
+    QVERIFY(ran);
+}
+
+void TestServices::sleepSurvivesAClockPastThirtyTwoBits()
+{
+    SteppingClock clock;
+    clock.now = 0xFFFFFFF0LL; // a 32-bit millisecond count would wrap within the wait
+    Sleep(clock, 100);
+    QVERIFY(clock.now >= 0xFFFFFFF0LL + 100);
+}
+
+void TestServices::dialogsWithoutTitleShowTheApplicationTitle()
+{
+    ScriptedDialogs dialogs;
+    dialogs.queueAnswer(MsgResult::Cancel);
+    QCOMPARE(dialogs.msgBox(QStringLiteral("确认退出软件吗？"), 33, QStringLiteral("Skarvel提醒您")),
+             MsgResult::Cancel);
+    QCOMPARE(dialogs.msgBox("plain"), MsgResult::Ok);
+    QCOMPARE(dialogs.shown().size(), 2);
+    QCOMPARE(dialogs.shown().at(0).style, 33);
+    QCOMPARE(dialogs.shown().at(1).title, QString("Skarvel"));
+}
+
+void TestServices::endProgramRemovesTheTrayIcon()
+{
+    FakeTrayIcon tray;
+    tray.add("tip");
+    int terminations = 0;
+    Services services;
+    services.tray = &tray;
+    services.terminate = [&] { ++terminations; };
+    services.endProgram();
+    QVERIFY(!tray.isShown());
+    QVERIFY(services.programEnded());
+    QCOMPARE(terminations, 1);
+}
+
+void TestServices::instanceLockRefusesASecondHolder()
+{
+    TempFolders folders;
+    InstanceLock first(folders.temp());
+    QVERIFY(first.claim("Skarvel"));
+    QVERIFY(first.claim("Skarvel")); // the holder asking again still holds it
+    InstanceLock second(folders.temp());
+    QVERIFY(!second.claim("Skarvel"));
+}
+
+void TestServices::instanceLockTakesOverALockOfADeadProcess()
+{
+    TempFolders folders;
+    QProcess finished;
+    finished.start("sleep", {"0.1"});
+    QVERIFY(finished.waitForStarted());
+    const QByteArray deadPid = QByteArray::number(finished.processId());
+    QVERIFY(finished.waitForFinished());
+    QVERIFY(TempFolders::writeFile(folders.temp("Skarvel.lock"),
+                                   deadPid + "\nSkarvel\n" + QSysInfo::machineHostName().toUtf8()
+                                       + "\n"));
+    InstanceLock lock(folders.temp());
+    QVERIFY(lock.claim("Skarvel"));
+}
+
+void TestServices::driveFolderIsUnderTheHomeFolder()
+{
+    Paths paths;
+    paths.driveRoot = "/home/li";
+    QCOMPARE(paths.driveFolder("orvokeywords"), QString("/home/li/orvokeywords/"));
+}
+
+SKARVEL_TEST_MAIN(TestServices)
+#include "tst_services.moc"
