@@ -24,15 +24,24 @@ public:
     void setGeometryTwips(int left, int top, int width, int height);
 
     void Navigate(const QString &url);
+    void Refresh();
+    void Stop();
     int ReadyState() const { return state; }
     QString LocationURL() const;
+    // A silent browser shows no script dialogs of its pages.
+    void setSilent(bool silent) { silent_ = silent; }
+    bool Silent() const { return silent_; }
 
     // Runs when a page has finished loading, with the page's address.
     std::function<void(const QString &url)> DocumentComplete;
+    // Runs when a page asks for a new window; returns the browser that shows it,
+    // or null to refuse the window.
+    std::function<Browser *()> NewWindow2;
 
 private:
     QWidget *container;
     QWebEngineView *page = nullptr;
     QWebEngineProfile *profile;
     int state = Uninitialized;
+    bool silent_ = false;
 };

@@ -10,6 +10,9 @@ class Form6 : public Form
 public:
     explicit Form6(Services &services, QWidget *parent = nullptr);
 
+    // Shows the default lookup window browsing `address`; an open one is raised.
+    static void showDefault(Services &services, const QString &address);
+
 private:
     Services &services;
 };
