@@ -6,6 +6,10 @@ GeneratorPanel::GeneratorPanel(Services &services, QWidget *parent)
 {
 }
 
+void GeneratorPanel::enableCountAndInterval()
+{
+}
+
 void GeneratorPanel::runStartupSteps(const QString &announcementPage)
 {
     Q_UNUSED(announcementPage);

@@ -11,6 +11,9 @@ class GeneratorPanel : public QWidget
 public:
     explicit GeneratorPanel(Services &services, QWidget *parent = nullptr);
 
+    // The start-up lets the count and interval boxes take input.
+    void enableCountAndInterval();
+
     // The generator's part of the main window's start-up, given the maker's
     // announcement page as fetched (empty when the fetch failed).
     void runStartupSteps(const QString &announcementPage);
