@@ -78,7 +78,13 @@ FakeWeb::FakeWeb()
     server->Patch(anyPath, handle);
     server->Options(anyPath, handle);
     listeningPort = server->bind_to_any_port("127.0.0.1");
+    if (listeningPort <= 0)
+        qFatal("FakeWeb: no port to listen on");
     thread = std::thread([this] { server->listen_after_bind(); });
+    // httplib's stop() does nothing until the server runs, so a server stopped
+    // straight after its start would never end.
+    while (!server->is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 FakeWeb::~FakeWeb()
