@@ -1,5 +1,6 @@
 #include "platform/controls/text_box.h"
 
+#include "platform/controls/edit_selection.h"
 #include "platform/controls/line_breaks.h"
 #include "platform/controls/typing_limit.h"
 
@@ -56,7 +57,7 @@ void TextBox::replaceText(const QString &text, int caret)
     if (text == held && !changeOnEqualText)
         return;
     held = text;
-    show(held, caret);
+    display(held, caret);
     run(Change);
 }
 
@@ -69,7 +70,7 @@ void TextBox::userEdited()
         const LimitedEdit limited = limitTyping(held, edited, maxLength);
         if (limited.text != edited) {
             edited = limited.text;
-            show(edited, limited.caret);
+            display(edited, limited.caret);
         }
     }
     if (edited == held)
@@ -85,7 +86,7 @@ QString TextBox::shownText() const
     return LineBreaks::heldText(document->document()->toRawText());
 }
 
-void TextBox::show(const QString &text, int caret)
+void TextBox::display(const QString &text, int caret)
 {
     writingWidget = true;
     if (line) {
@@ -103,14 +104,14 @@ void TextBox::show(const QString &text, int caret)
 int TextBox::SelStart() const
 {
     if (line)
-        return line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
+        return EditSelection::start(*line);
     return LineBreaks::heldPosition(held, document->textCursor().selectionStart());
 }
 
 int TextBox::SelLength() const
 {
     if (line)
-        return int(line->selectedText().size());
+        return EditSelection::length(*line);
     const QTextCursor cursor = document->textCursor();
     return LineBreaks::heldPosition(held, cursor.selectionEnd()) -
            LineBreaks::heldPosition(held, cursor.selectionStart());
@@ -123,11 +124,18 @@ QString TextBox::SelText() const
 
 void TextBox::setSelStart(int start)
 {
-    select(std::clamp(start, 0, int(held.size())), 0);
+    if (line)
+        EditSelection::setStart(*line, start);
+    else
+        select(std::clamp(start, 0, int(held.size())), 0);
 }
 
 void TextBox::setSelLength(int length)
 {
+    if (line) {
+        EditSelection::setLength(*line, length);
+        return;
+    }
     const int start = SelStart();
     select(start, std::clamp(length, 0, int(held.size()) - start));
 }
@@ -140,10 +148,6 @@ void TextBox::setSelText(const QString &text)
 
 void TextBox::select(int start, int length)
 {
-    if (line) {
-        line->setSelection(start, length);
-        return;
-    }
     QTextCursor cursor = document->textCursor();
     cursor.setPosition(LineBreaks::documentPosition(held, start));
     cursor.setPosition(LineBreaks::documentPosition(held, start + length), QTextCursor::KeepAnchor);

@@ -61,8 +61,8 @@ private:
     void replaceText(const QString &text, int caret);
     void userEdited();
     QString shownText() const;
-    void show(const QString &text, int caret);
-    void select(int start, int length);
+    void display(const QString &text, int caret);
+    void select(int start, int length); // multi-line box only
 
     QLineEdit *line = nullptr;
     QPlainTextEdit *document = nullptr;
