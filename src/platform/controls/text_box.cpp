@@ -12,6 +12,8 @@
 
 namespace {
 
+// Focus that leaves for another window or a pop-up comes back to the box; the
+// Windows box reports no focus change for it.
 bool isWindowFocusChange(const QEvent *event)
 {
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
@@ -182,12 +184,18 @@ bool TextBox::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (watched == baseWidget() && !isWindowFocusChange(event))
+        // Coming back from another window is no new focus; the first focus of a
+        // window that opens is.
+        if (watched == baseWidget() && !hasFocus) {
+            hasFocus = true;
             run(GotFocus);
+        }
         break;
     case QEvent::FocusOut:
-        if (watched == baseWidget() && !isWindowFocusChange(event))
+        if (watched == baseWidget() && hasFocus && !isWindowFocusChange(event)) {
+            hasFocus = false;
             run(LostFocus);
+        }
         break;
     case QEvent::MouseButtonDblClick:
         if (watched == (document ? document->viewport() : baseWidget()))

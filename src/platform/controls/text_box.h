@@ -72,5 +72,6 @@ private:
     bool changeOnEqualText = false;
     bool writingWidget = false;
     bool locked = false;
+    bool hasFocus = false;
     QPalette unlockedPalette;
 };
