@@ -1,14 +1,21 @@
 #include "platform/browser.h"
 
+#include "platform/browser_cookies.h"
 #include "platform/controls/form.h"
 
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <utility>
 
 namespace {
+
+// How long Navigate and Refresh wait for their load to start before they take it
+// that none will.
+constexpr int noStartFallbackMs = 2000;
 
 // Hands a page's request for a new window to the browser's NewWindow2 handler.
 class BrowserPage : public QWebEnginePage
@@ -17,8 +24,7 @@ public:
     BrowserPage(Browser *owner, QWebEngineProfile *profile, QObject *parent)
         : QWebEnginePage(profile, parent)
         , owner(owner)
-    {
-    }
+    {}
 
 protected:
     QWebEnginePage *createWindow(WebWindowType) override
@@ -38,6 +44,21 @@ protected:
         return owner->Silent() || QWebEnginePage::javaScriptConfirm(origin, message);
     }
 
+    bool javaScriptPrompt(const QUrl &origin, const QString &message, const QString &defaultValue,
+                          QString *result) override
+    {
+        if (owner->Silent())
+            return false;
+        return QWebEnginePage::javaScriptPrompt(origin, message, defaultValue, result);
+    }
+
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                  int line, const QString &source) override
+    {
+        if (!owner->Silent())
+            QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
+    }
+
 private:
     Browser *owner;
 };
@@ -53,21 +74,25 @@ Browser::Browser(QWidget *parent, const QString &name, QWebEngineProfile *profil
     container->setObjectName(name);
     auto *layout = new QVBoxLayout(container);
     layout->setContentsMargins(0, 0, 0, 0);
+    noStartFallback.setSingleShot(true);
+    noStartFallback.setInterval(noStartFallbackMs);
+    connect(&noStartFallback, &QTimer::timeout, this, [this] {
+        awaitingOwnStart = false;
+        refreshLoad = false;
+        state = Complete;
+    });
 }
 
 QWebEngineView *Browser::view()
 {
     if (page)
         return page;
+    // The program's own requests carry the cookies of the browsers' profile.
+    BrowserCookies::of(webProfile());
     page = new QWebEngineView(container);
-    page->setPage(new BrowserPage(this, profile ? profile : QWebEngineProfile::defaultProfile(), page));
+    page->setPage(new BrowserPage(this, webProfile(), page));
     container->layout()->addWidget(page);
-    connect(page, &QWebEngineView::loadStarted, this, [this] { state = Loading; });
-    connect(page, &QWebEngineView::loadFinished, this, [this](bool) {
-        state = Complete;
-        if (DocumentComplete)
-            DocumentComplete(LocationURL());
-    });
+    connect(page->page(), &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
     return page;
 }
 
@@ -79,16 +104,17 @@ void Browser::setGeometryTwips(int left, int top, int width, int height)
 
 void Browser::Navigate(const QString &url)
 {
-    state = Loading;
-    view()->setUrl(QUrl::fromEncoded(url.toUtf8(), QUrl::TolerantMode));
+    QWebEngineView *shown = view();
+    startOwnLoad(false);
+    shown->setUrl(QUrl::fromEncoded(url.toUtf8(), QUrl::TolerantMode));
 }
 
 void Browser::Refresh()
 {
-    if (page) {
-        state = Loading;
-        page->reload();
-    }
+    if (!page)
+        return;
+    startOwnLoad(true);
+    page->reload();
 }
 
 void Browser::Stop()
@@ -97,7 +123,74 @@ void Browser::Stop()
         page->stop();
 }
 
+QWebEngineProfile *Browser::webProfile() const
+{
+    return profile ? profile : QWebEngineProfile::defaultProfile();
+}
+
 QString Browser::LocationURL() const
 {
     return page ? page->url().toString(QUrl::FullyEncoded) : QString();
+}
+
+void Browser::startOwnLoad(bool refresh)
+{
+    state = Loading;
+    awaitingOwnStart = true;
+    refreshLoad = refresh;
+    noStartFallback.start();
+}
+
+void Browser::loadingChanged(const QWebEngineLoadingInfo &info)
+{
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        state = Loading;
+        noStartFallback.stop();
+        if (awaitingOwnStart)
+            awaitingOwnStart = false;
+        else
+            refreshLoad = false; // the page went elsewhere: this load is no refresh
+        return;
+    }
+    // A load replaced by a newer navigation ends with no status of its own: the
+    // status that comes is the newer load's.
+    state = Complete;
+    noStartFallback.stop();
+    awaitingOwnStart = false;
+    const bool reported = info.status() != QWebEngineLoadingInfo::LoadStoppedStatus && !refreshLoad;
+    refreshLoad = false;
+    if (reported)
+        reportCompletion(LocationURL());
+}
+
+void Browser::reportCompletion(const QString &url)
+{
+    if (holds > 0) {
+        heldCompletions.append(url);
+        return;
+    }
+    // Posted, so the handler, which may wait and let events run, never runs inside
+    // the web engine's own notification.
+    QMetaObject::invokeMethod(
+        this,
+        [this, url] {
+            if (DocumentComplete)
+                DocumentComplete(url);
+        },
+        Qt::QueuedConnection);
+}
+
+Browser::CompletionHold::CompletionHold(Browser &browser)
+    : browser(browser)
+{
+    ++browser.holds;
+}
+
+Browser::CompletionHold::~CompletionHold()
+{
+    if (--browser.holds > 0)
+        return;
+    const QList<QString> held = std::exchange(browser.heldCompletions, {});
+    for (const QString &url : held)
+        browser.reportCompletion(url);
 }

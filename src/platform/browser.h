@@ -1,31 +1,47 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
+class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
 class QWidget;
 
 // An embedded web browser. The page view is made on the first navigation, so a
 // window that never browses never starts the web engine.
+//
+// Completion follows the Windows browser control: DocumentComplete runs once for
+// every document that finished loading, also for an error page, but not for a load
+// that was stopped or replaced by a newer navigation, and not for a load that
+// Refresh started (the control reports none for a refresh). It runs from the event
+// loop, never inside the call that caused it. Qt reports one load per top-level
+// document, so unlike the control there is no completion per frame.
 class Browser : public QObject
 {
     Q_OBJECT
 public:
     enum State { Uninitialized = 0, Loading = 1, Complete = 4 };
 
+    // Without a profile, the browser runs on the default one, which every such
+    // browser of the program shares, so a login made in one is seen by all.
     Browser(QWidget *parent, const QString &name, QWebEngineProfile *profile = nullptr);
 
     QWidget *widget() const { return container; }
     // The page view; made on first use.
     QWebEngineView *view();
+    // The profile the page runs on: the one given, else the default one.
+    QWebEngineProfile *webProfile() const;
     void setGeometryTwips(int left, int top, int width, int height);
 
     void Navigate(const QString &url);
     void Refresh();
     void Stop();
+    // Drops below Complete at once in Navigate and Refresh, and is Complete again
+    // when that load ends, however it ends.
     int ReadyState() const { return state; }
     QString LocationURL() const;
     // A silent browser shows no script dialogs of its pages.
@@ -38,10 +54,38 @@ public:
     // or null to refuse the window.
     std::function<Browser *()> NewWindow2;
 
+    // While a hold lasts, completions are kept back; they are reported once the
+    // last hold ends. Work that reads a page holds them, so the page's handler
+    // never runs in the middle of that work.
+    class CompletionHold
+    {
+    public:
+        explicit CompletionHold(Browser &browser);
+        ~CompletionHold();
+        CompletionHold(const CompletionHold &) = delete;
+        CompletionHold &operator=(const CompletionHold &) = delete;
+
+    private:
+        Browser &browser;
+    };
+
 private:
+    void loadingChanged(const QWebEngineLoadingInfo &info);
+    void startOwnLoad(bool refresh);
+    void reportCompletion(const QString &url);
+
     QWidget *container;
     QWebEngineView *page = nullptr;
     QWebEngineProfile *profile;
     int state = Uninitialized;
     bool silent_ = false;
+    // The next load to start is the one Navigate or Refresh asked for; a load
+    // started otherwise (a link, a page script) is the page's own.
+    bool awaitingOwnStart = false;
+    bool refreshLoad = false;
+    // A navigation that starts no load (a jump within the page) leaves the state
+    // Loading; this puts it back.
+    QTimer noStartFallback;
+    int holds = 0;
+    QList<QString> heldCompletions;
 };

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/http_types.h"
+
+#include <QNetworkCookieJar>
+#include <QObject>
+
+class QWebEngineProfile;
+
+// The cookies of a browser profile, mirrored as the browsers set and drop them, so
+// the program's own requests can carry the login made in a browser. On Windows the
+// browser control and the Internet transfer control share one cookie store; this
+// stands in for that.
+class BrowserCookies : public QObject
+{
+    Q_OBJECT
+public:
+    // The mirror of a profile, made on first use; it lives as long as the profile.
+    static BrowserCookies &of(QWebEngineProfile *profile);
+
+    // The request header that carries the cookies the browsers would send to
+    // `url`; no header when there are none.
+    HttpHeaders requestHeaders(const QString &url) const;
+
+private:
+    explicit BrowserCookies(QWebEngineProfile *profile);
+
+    QNetworkCookieJar jar;
+};

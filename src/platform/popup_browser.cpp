@@ -1,0 +1,23 @@
+#include "platform/popup_browser.h"
+
+#include "platform/browser.h"
+
+#include <QVBoxLayout>
+#include <QWebEngineView>
+#include <QWidget>
+
+Browser *openPopupBrowser(QWebEngineProfile *profile)
+{
+    auto *window = new QWidget;
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->resize(800, 600);
+    auto *browser = new Browser(window, "PopupBrowser", profile);
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser->widget());
+    browser->NewWindow2 = [profile] { return openPopupBrowser(profile); };
+    QObject::connect(browser->view(), &QWebEngineView::titleChanged, window,
+                     &QWidget::setWindowTitle);
+    window->show();
+    return browser;
+}
