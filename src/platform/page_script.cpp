@@ -2,10 +2,10 @@
 
 #include "platform/browser.h"
 
-#include <QEventLoop>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QJsonDocument>
-#include <QPointer>
-#include <QTimer>
+#include <QThread>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 #include <QWebEngineView>
@@ -19,27 +19,21 @@ std::optional<QVariant> runPageScript(Browser &browser, const QString &functionB
                            ");";
 
     // The answer may come after the wait gave up, so what it writes outlives the call.
-    struct Answer
-    {
-        std::optional<QVariant> value;
-        QPointer<QEventLoop> loop;
-    };
-    auto answer = std::make_shared<Answer>();
+    auto answer = std::make_shared<std::optional<QVariant>>();
 
     Browser::CompletionHold hold(browser);
-    QEventLoop loop;
-    answer->loop = &loop;
-    QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
     browser.view()->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
-                                          [answer](const QVariant &result) {
-                                              answer->value = result;
-                                              if (answer->loop)
-                                                  answer->loop->quit();
-                                          });
-    if (!answer->value)
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    answer->loop = nullptr;
-    if (!answer->value || !answer->value->isValid())
+                                          [answer](const QVariant &result) { *answer = result; });
+    // Not a nested QEventLoop: inside a handler that a posted event ran, the GLib
+    // event loop would not hand it the posted events that bring the answer.
+    const QDeadlineTimer deadline(timeout);
+    while (!answer->has_value() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QCoreApplication::sendPostedEvents();
+        if (!answer->has_value())
+            QThread::msleep(1);
+    }
+    if (!answer->has_value() || !answer->value().isValid())
         return std::nullopt;
-    return answer->value;
+    return *answer;
 }

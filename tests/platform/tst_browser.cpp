@@ -1,5 +1,6 @@
 #include "platform/browser.h"
 #include "platform/browser_cookies.h"
+#include "platform/clock.h"
 #include "platform/page_links.h"
 #include "platform/page_script.h"
 #include "support/fake_web.h"
@@ -53,6 +54,7 @@ private slots:
     void refreshReloadsWithoutCompletion();
     void stopEndsTheLoadWithoutCompletion();
     void heldCompletionsComeAfterTheHold();
+    void handlerWaitingInsideAWaitSeesItsRefreshEnd();
     void scriptDataIsNeverCode();
     void readsLinksInDocumentOrder();
     void shortensLinkAddresses_data();
@@ -187,6 +189,33 @@ void TstBrowser::heldCompletionsComeAfterTheHold()
     }
     QCOMPARE(completions, 0); // reported from the event loop, not inside the release
     QTRY_COMPARE_WITH_TIMEOUT(completions, 1, loadTimeoutMs);
+}
+
+// A button's handler waits; the completion handler that runs inside that wait
+// refreshes the page and waits in turn, and the refresh must finish meanwhile.
+void TstBrowser::handlerWaitingInsideAWaitSeesItsRefreshEnd()
+{
+    Browser browser(window, "WebBrowser1");
+    show(browser);
+    browser.Navigate(web->baseUrl() + "/a");
+    QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
+    const Clock clock;
+    std::optional<int> stateAfterWait;
+    std::optional<QString> scriptAfterWait;
+    browser.DocumentComplete = [&](const QString &) {
+        browser.Refresh();
+        Sleep(clock, 1500);
+        stateAfterWait = browser.ReadyState();
+        const std::optional<QVariant> title = runPageScript(browser, "return 'read';");
+        scriptAfterWait = title ? title->toString() : QString();
+    };
+
+    browser.Navigate(web->baseUrl() + "/a");
+    Sleep(clock, 3000);
+
+    QCOMPARE(stateAfterWait, std::optional<int>(Browser::Complete));
+    QCOMPARE(requestsFor(*web, "/a"), 3);
+    QCOMPARE(scriptAfterWait, std::optional<QString>("read"));
 }
 
 void TstBrowser::scriptDataIsNeverCode()
