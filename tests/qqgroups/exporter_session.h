@@ -1,0 +1,45 @@
+#pragma once
+
+#include "fake_group_service.h"
+#include "qqgroups/form4.h"
+#include "support/fake_services.h"
+
+#include <functional>
+#include <memory>
+
+// An exporter window loaded and shown on a fake group service, with the login page
+// loaded. The browsers' shared profile outlives the window; the session logs out
+// when it ends, so the next one starts without a login.
+class ExporterSession
+{
+public:
+    static constexpr int loadTimeoutMs = 15000;
+
+    ExporterSession();
+    ~ExporterSession();
+
+    Form4 &form() { return *window; }
+
+    // Logs in in the visible browser, as the user does on the login page.
+    void logIn();
+    // Lets the member browser load a first page, so its first fetch does not wait
+    // for the web engine to start a page process.
+    void warmUpMemberBrowser();
+    // Lists groups as the group scan does, without the service.
+    void listGroup(const QString &name, const QString &number);
+    // Runs `action` from the event loop once `condition` holds, so it lands inside
+    // whatever wait is running then, as a user's click would.
+    void whenever(std::function<bool()> condition, std::function<void()> action);
+
+    HttpHeaders cookiesFor(const QString &url) const;
+
+    FakeGroupService web;
+    FakeServices fake;
+
+private:
+    std::unique_ptr<Form4> window;
+};
+
+// Waits, running events, until `condition` holds; false when it never did.
+bool waitFor(const std::function<bool()> &condition,
+             int timeoutMs = ExporterSession::loadTimeoutMs);

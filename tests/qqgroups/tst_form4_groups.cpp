@@ -1,0 +1,242 @@
+#include "exporter_session.h"
+#include "platform/page_links.h"
+#include "support/test_main.h"
+
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+
+const QString groupsGotText = QStringLiteral(
+    "获取群号成功，选中群名称点击“获取群成员”即可批量获取！（PS：如果群名称乱码，请在右侧浏览器中：单击"
+    "右键-选择编码-选择Unicode(UTF-8)-重新点击“获取群号”）");
+const QString loginFirstText = QStringLiteral("请登陆QQ后再点<获取群号>按钮！");
+const QString designStatusText =
+    QStringLiteral("首先请在右侧浏览器中登陆您的QQ！然后单击右下角“获取群号”\r\n");
+
+QStringList rows(const ListView &list)
+{
+    QStringList texts;
+    for (int row = 0; row < list.rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < list.columnCount(); ++column)
+            cells.append(list.cellText(row, column));
+        texts.append(cells.join('|'));
+    }
+    return texts;
+}
+
+} // namespace
+
+class TstForm4Groups : public QObject
+{
+    Q_OBJECT
+private slots:
+    void designState();
+    void firstCompletionRefreshesTheLoginPageOnce();
+    void groupsListedWithTheirCount();
+    void notLoggedInAsksForTheLogin();
+    void pagesOpenedByHandAddTheirGroups();
+    void command8AloneNeitherCountsNorProbes();
+    void clearEmptiesTheGroupList();
+    void switchAccountOpensTheHomePage();
+    void reopeningLoadsTheDesignStateAgain();
+};
+
+void TstForm4Groups::designState()
+{
+    ExporterSession session;
+    Form4 &form = session.form();
+
+    QCOMPARE(form.Caption(), QString("QQ群成员导出器 - Tobrin"));
+    QCOMPARE(form.size(), QSize(858, 581));
+    QCOMPARE(form.Text1.text(), designStatusText);
+    QCOMPARE(form.Text2.text(), QString("0"));
+    QCOMPARE(form.Text3.text(), QString("0"));
+    QCOMPARE(form.Combo1.text(), QString("1.5"));
+    QCOMPARE(form.Combo1.ListCount(), 19);
+    QCOMPARE(form.Combo1.List(0), QString("0.5"));
+    QCOMPARE(form.Combo1.List(18), QString("9"));
+    QCOMPARE(form.Text1.textEdit()->palette().color(QPalette::Text), QColor(0, 0, 192));
+
+    const QStringList groupHeaders{"群名称", "群号码", "状态"};
+    const QList<int> groupWidths{2500, 1500, 1000};
+    for (int column = 0; column < 3; ++column) {
+        QCOMPARE(form.ListView1.widget()->headerItem()->text(column), groupHeaders[column]);
+        QCOMPARE(form.ListView1.widget()->columnWidth(column), groupWidths[column] / 15);
+    }
+    const QStringList memberHeaders{"群昵称", "QQ号码", "群号码", "群名称", "序号"};
+    QCOMPARE(form.ListView2.columnCount(), 5);
+    for (int column = 0; column < 5; ++column)
+        QCOMPARE(form.ListView2.widget()->headerItem()->text(column), memberHeaders[column]);
+    QCOMPARE(form.ListView1.rowCount(), 0);
+    QCOMPARE(form.ListView2.rowCount(), 0);
+
+    QCOMPARE(form.WebBrowser1.LocationURL(), session.web.loginBase() + "/");
+    QVERIFY(form.WebBrowser1.Silent());
+    QVERIFY(form.WebBrowser2.Silent());
+
+    // The worker button lies out of sight, yet stays a button the keyboard reaches.
+    QPushButton *command8 = form.Command8.widget();
+    QVERIFY(command8->geometry().top() >= form.height());
+    QVERIFY(form.Command8.isEnabled());
+    QCOMPARE(command8->focusPolicy(), Qt::StrongFocus);
+    QVERIFY(form.WebBrowser2.widget()->geometry().top() >= form.height());
+    QCOMPARE(form.Command1.widget()->geometry(), QRect(408, 432, 129, 33));
+    QCOMPARE(form.Command5.Caption(), QString("复制网名+邮箱"));
+}
+
+void TstForm4Groups::firstCompletionRefreshesTheLoginPageOnce()
+{
+    ExporterSession session;
+    QTest::qWait(500);
+    // The load and one refresh; the refresh's own load runs no further round.
+    QCOMPARE(session.web.loginPageRequests(), 2);
+    QCOMPARE(session.form().ListView1.rowCount(), 0);
+}
+
+void TstForm4Groups::groupsListedWithTheirCount()
+{
+    ExporterSession session;
+    session.web.setGroups({{"  卖家交流群 ", "111"},
+                           {"亚马逊运营", "222"},
+                           {"亚马逊运营", "333"},
+                           {"Tobrin", "444"}});
+    session.logIn();
+    Form4 &form = session.form();
+    form.Combo1.setText("0.5");
+
+    form.Command1.click();
+
+    QCOMPARE(rows(form.ListView1), QStringList({"  卖家交流群 |\t111|", "亚马逊运营|\t222|",
+                                                "Tobrin|\t444|"}));
+    QCOMPARE(form.Text3.text(), QString("3"));
+    QCOMPARE(form.Text1.text(), groupsGotText);
+    // The probe, the last request for the page, carried the browser's login.
+    const QList<FakeWeb::Request> pageRequests =
+        session.web.requestsFor("/air/index/mygroup");
+    QVERIFY(!pageRequests.isEmpty());
+    QVERIFY(pageRequests.last().header("Cookie").contains("skey=fake-session"));
+    QVERIFY(!pageRequests.last().header("User-Agent").contains("Mozilla"));
+
+    // The group links now hold their numbers; scanning the page again adds nothing.
+    const QList<PageLink> links = *readPageLinks(form.WebBrowser1);
+    int shortened = 0;
+    for (const PageLink &link : links)
+        shortened += link.href == session.web.base() + "/air/index/111"
+                     || link.href == session.web.base() + "/air/index/444";
+    QCOMPARE(shortened, 2);
+}
+
+void TstForm4Groups::notLoggedInAsksForTheLogin()
+{
+    ExporterSession session;
+    session.web.setGroups({{"卖家交流群", "111"}});
+    Form4 &form = session.form();
+    form.Combo1.setText("0.5");
+
+    form.Command1.click();
+
+    QCOMPARE(form.ListView1.rowCount(), 0);
+    QCOMPARE(form.Text3.text(), QString("0"));
+    QCOMPARE(form.Text1.text(), loginFirstText);
+}
+
+void TstForm4Groups::pagesOpenedByHandAddTheirGroups()
+{
+    ExporterSession session;
+    session.web.setGroups({{"卖家交流群", "111"}});
+    session.logIn();
+    Form4 &form = session.form();
+    form.Combo1.setText("0.5");
+    form.Command1.click();
+    QCOMPARE(form.ListView1.rowCount(), 1);
+
+    // The user opens the page again, now with one group more: no button, yet the
+    // new group is listed and the known one is not listed twice.
+    session.web.setGroups({{"卖家交流群", "111"}, {"新群", "555"}});
+    form.WebBrowser1.Navigate(session.web.base() + "/air/index/mygroup?w=n");
+    QVERIFY(waitFor([&] { return form.ListView1.rowCount() == 2; }));
+    QCOMPARE(form.ListView1.cellText(1, 0), QString("新群"));
+    QCOMPARE(form.ListView1.cellText(1, 1), QString("\t555"));
+    QTest::qWait(800);
+    QCOMPARE(form.ListView1.rowCount(), 2);
+    QCOMPARE(form.Text3.text(), QString("1")); // counted only by the button
+}
+
+void TstForm4Groups::command8AloneNeitherCountsNorProbes()
+{
+    ExporterSession session;
+    session.web.setGroups({{"卖家交流群", "111"}});
+    Form4 &form = session.form();
+    form.Combo1.setText("0.5");
+
+    form.Command8.click();
+
+    QCOMPARE(form.Text1.text(), groupsGotText); // no probe to find the missing login
+    QCOMPARE(form.Text3.text(), QString("0"));
+}
+
+void TstForm4Groups::clearEmptiesTheGroupList()
+{
+    ExporterSession session;
+    session.web.setGroups({{"卖家交流群", "111"}});
+    session.logIn();
+    Form4 &form = session.form();
+    form.Combo1.setText("0.5");
+    form.Command1.click();
+    QCOMPARE(form.Text3.text(), QString("1"));
+    session.listGroup("会员", "777");
+    form.ListView2.addRow("成员");
+
+    form.Command3.click();
+
+    QCOMPARE(form.ListView1.rowCount(), 0);
+    QCOMPARE(form.Text3.text(), QString("0"));
+    QCOMPARE(form.ListView2.rowCount(), 1);
+}
+
+void TstForm4Groups::switchAccountOpensTheHomePage()
+{
+    ExporterSession session;
+    Form4 &form = session.form();
+
+    form.Command7.click();
+
+    QVERIFY(waitFor([&] { return !session.web.requestsFor("/").isEmpty(); }));
+    QVERIFY(waitFor([&] { return form.WebBrowser1.ReadyState() == Browser::Complete; }));
+    QCOMPARE(form.WebBrowser1.LocationURL(), session.web.base() + "/");
+}
+
+void TstForm4Groups::reopeningLoadsTheDesignStateAgain()
+{
+    ExporterSession session;
+    session.web.setGroups({{"卖家交流群", "111"}});
+    session.logIn();
+    Form4 &form = session.form();
+    form.Combo1.setText("0.5");
+    form.Command1.click();
+    form.Combo1.setText("3");
+    form.ListView2.addRow("成员");
+    session.web.login.clearRequests();
+
+    form.close();
+    QVERIFY(!form.isVisible());
+    form.show();
+
+    QCOMPARE(form.Text1.text(), designStatusText);
+    QCOMPARE(form.Text3.text(), QString("0"));
+    QCOMPARE(form.Combo1.text(), QString("1.5"));
+    QCOMPARE(form.ListView1.rowCount(), 0);
+    QCOMPARE(form.ListView2.rowCount(), 0);
+    QCOMPARE(form.ListView1.columnCount(), 3);
+    // The scan phase kept its value, so the login page is scanned without a refresh.
+    QVERIFY(waitFor([&] { return session.web.loginPageRequests() == 1; }));
+    QTest::qWait(1000);
+    QCOMPARE(session.web.loginPageRequests(), 1);
+}
+
+SKARVEL_TEST_MAIN(TstForm4Groups)
+#include "tst_form4_groups.moc"
