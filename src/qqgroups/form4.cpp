@@ -28,13 +28,15 @@ namespace {
 const QString designStatusText =
     QStringLiteral("首先请在右侧浏览器中登陆您的QQ！然后单击右下角“获取群号”\r\n");
 const QString gettingGroupsText = QStringLiteral("正在获取群号，请耐心等待！");
-const QString groupsGotText = QStringLiteral(
-    "获取群号成功，选中群名称点击“获取群成员”即可批量获取！（PS：如果群名称乱码，请在右侧浏览器中：单击"
-    "右键-选择编码-选择Unicode(UTF-8)-重新点击“获取群号”）");
+const QString groupsGotText =
+    QStringLiteral("获取群号成功，选中群名称点击“获取群成员”即可批量获取！（PS：如果群名称乱码，请"
+                   "在右侧浏览器中：单击"
+                   "右键-选择编码-选择Unicode(UTF-8)-重新点击“获取群号”）");
 const QString loginFirstText = QStringLiteral("请登陆QQ后再点<获取群号>按钮！");
-const QString gettingMembersText = QStringLiteral(
-    "正在获取群成员，请耐心等待！您的网速决定了获取速度快慢，如果获取的群成员数量与实际不符，请加长“导出"
-    "延时”再重新获取！");
+const QString gettingMembersText =
+    QStringLiteral("正在获取群成员，请耐心等待！您的网速决定了获取速度快慢，如果获取的群成员数量与"
+                   "实际不符，请加长“导出"
+                   "延时”再重新获取！");
 const QString membersGotText = QStringLiteral(
     "获取群成员QQ号成功，单击“复制网名+QQ号”或“复制网名+邮箱”即可将QQ群成员列表批量复制到剪贴板！");
 const QString notLoggedInMarker = QStringLiteral("notLoginError");
@@ -54,9 +56,8 @@ const QString copyFailedTitle = QStringLiteral("亲，出错啦！");
 const QString cacheUnwritablePrompt = QStringLiteral("亲，无法写入剪贴板缓存文件：");
 const QString clipboardFailedPrompt = QStringLiteral("亲，复制到剪贴板失败，请重试！");
 
-const char *const delayItems[] = {"0.5", "0.8", "1", "1.5", "1.8", "2", "2.5",
-                                  "2.8", "3",   "3.5", "3.8", "4", "4.5", "4.8",
-                                  "5",   "6",   "7",   "8",   "9"};
+const char *const delayItems[] = {"0.5", "0.8", "1",   "1.5", "1.8", "2", "2.5", "2.8", "3", "3.5",
+                                  "3.8", "4",   "4.5", "4.8", "5",   "6", "7",   "8",   "9"};
 
 QFont windowFont(double points)
 {
@@ -143,8 +144,8 @@ void Form4::layOut()
         int top;
         int height;
     };
-    const HelpLine help[] = {{&Label3, 6120, 300}, {&Label6, 6480, 300},  {&Label7, 6720, 300},
-                             {&Label8, 6960, 600}, {&Label9, 7560, 300},  {&Label10, 7800, 300},
+    const HelpLine help[] = {{&Label3, 6120, 300}, {&Label6, 6480, 300}, {&Label7, 6720, 300},
+                             {&Label8, 6960, 600}, {&Label9, 7560, 300}, {&Label10, 7800, 300},
                              {&Label11, 8040, 300}};
     for (const HelpLine &line : help)
         line.label->setGeometryTwips(360, line.top, 5640, line.height);
@@ -260,21 +261,25 @@ void Form4::probeLogin()
         Text1.setText(loginFirstText);
 }
 
-// Runs for every page the browser completes, whoever navigated it. The refresh
-// reports no completion of its own, so the handler never feeds itself.
+// Runs for every page the browser completes, whoever navigated it.
 void Form4::WebBrowser1_DocumentComplete()
 {
-    if (groupScanPhase == 0) {
-        WebBrowser1.Refresh();
-        waitDelay();
-        if (WebBrowser1.ReadyState() == Browser::Complete)
-            scanGroupLinks();
+    const bool refreshPending = groupScanPhase == 0;
+    waitAndScan(WebBrowser1, refreshPending, &Form4::scanGroupLinks);
+    if (refreshPending)
         groupScanPhase = 1;
-    } else {
-        waitDelay();
-        if (WebBrowser1.ReadyState() == Browser::Complete)
-            scanGroupLinks();
-    }
+}
+
+// The first completion after a button reset the phase refreshes the page before it
+// waits. The refresh reports no completion of its own, so a handler never feeds
+// itself.
+void Form4::waitAndScan(Browser &browser, bool refreshFirst, void (Form4::*scan)())
+{
+    if (refreshFirst)
+        browser.Refresh();
+    waitDelay();
+    if (browser.ReadyState() == Browser::Complete)
+        (this->*scan)();
 }
 
 void Form4::scanGroupLinks()
@@ -292,8 +297,8 @@ void Form4::scanGroupLinks()
             continue;
         // The shortened address, the group number, stays in the page as well, so a
         // later scan of this document passes over the link.
-        const std::optional<QString> number = removeFromLinkHref(WebBrowser1, index, link.href,
-                                                                 {prefix});
+        const std::optional<QString> number =
+            removeFromLinkHref(WebBrowser1, index, link.href, {prefix});
         if (!number || number->isEmpty())
             continue;
         const int row = ListView1.addRow(link.text);
@@ -384,19 +389,11 @@ void Form4::endMemberFetch()
 
 void Form4::WebBrowser2_DocumentComplete()
 {
-    if (memberScanPhase == 0) {
-        WebBrowser2.Refresh();
-        waitDelay();
-        if (WebBrowser2.ReadyState() == Browser::Complete)
-            scanMemberLinks();
-        lastPagerText = lastListEntry();
+    const bool refreshPending = memberScanPhase == 0;
+    waitAndScan(WebBrowser2, refreshPending, &Form4::scanMemberLinks);
+    lastPagerText = lastListEntry();
+    if (refreshPending)
         memberScanPhase = 1;
-    } else {
-        waitDelay();
-        if (WebBrowser2.ReadyState() == Browser::Complete)
-            scanMemberLinks();
-        lastPagerText = lastListEntry();
-    }
 }
 
 void Form4::scanMemberLinks()
@@ -471,16 +468,15 @@ void Form4::Command6_Click()
 
 void Form4::Command5_Click()
 {
-    copyList(ListView2, memberCacheFile, qqMailSuffix + "\t", membersCopiedPrompt,
-             noMembersPrompt);
+    copyList(ListView2, memberCacheFile, qqMailSuffix + "\t", membersCopiedPrompt, noMembersPrompt);
 }
 
 // The list goes to the clipboard through its cache file. A cache file that cannot be
 // written or read back, and a clipboard that does not take the text, are reported
 // as such instead of as a success.
 void Form4::copyList(const ListView &list, const QString &cacheFileName,
-                     const std::optional<QString> &markerReplacement,
-                     const QString &successPrompt, const QString &emptyPrompt)
+                     const std::optional<QString> &markerReplacement, const QString &successPrompt,
+                     const QString &emptyPrompt)
 {
     const QString path = services.paths.userProfile + "/My Documents/" + cacheFileName;
     const ExportResult exported = ExportListViewContent(list, path);

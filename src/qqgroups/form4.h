@@ -53,9 +53,10 @@ public:
     Label Label3{this, "Label3", "使用帮助："};
     Label Label6{this, "Label6", "1.启动软件后在右侧浏览器中登陆您需要批量导出群成员的QQ"};
     Label Label7{this, "Label7", "2.登陆QQ后点击右下角的“获取群号”按钮即可获取QQ群号码"};
-    Label Label8{this, "Label8",
-                 "3.如果获取到的群名称是乱码，则是因为浏览器编码原因，解决办法如下：在右侧的浏览器中"
-                 "单击右键-选择“编码”-选择“Unicode（UTF-8）”-重新点击“获取群号”"};
+    Label Label8{
+        this, "Label8",
+        "3.如果获取到的群名称是乱码，则是因为浏览器编码原因，解决办法如下：在右侧的浏览器中"
+        "单击右键-选择“编码”-选择“Unicode（UTF-8）”-重新点击“获取群号”"};
     Label Label9{this, "Label9", "4.选中需要导出成员的群名称，单击“获取群成员”按钮即可"};
     Label Label10{this, "Label10", "5.单击“复制”相关按钮即可将群成员QQ及相关信息复制到剪贴板"};
     Label Label11{this, "Label11", "6.单击“切换QQ账户”，在右侧浏览器中退出账户，登陆新的QQ账户"};
@@ -76,6 +77,7 @@ private:
     void Command1_Click();
     void Command8_Click();
     void WebBrowser1_DocumentComplete();
+    void waitAndScan(Browser &browser, bool refreshFirst, void (Form4::*scan)());
     void scanGroupLinks();
     void probeLogin();
     void Command3_Click();

@@ -5,8 +5,7 @@
 GroupService::GroupService(const Endpoints &endpoints)
     : serviceBase(endpoints.base("qqgroup"))
     , loginBase(endpoints.base("qqlogin"))
-{
-}
+{}
 
 QString GroupService::loginPage() const
 {

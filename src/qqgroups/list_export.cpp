@@ -59,5 +59,5 @@ ExportResult ExportListViewContent(const ListView &objListView, const QString &s
         content += "\r\n";
     }
     return writeFileAtomically(strFilePath, encodeAnsi(content)) ? ExportResult::Written
-                                                                  : ExportResult::WriteFailed;
+                                                                 : ExportResult::WriteFailed;
 }

@@ -27,9 +27,8 @@ ExporterSession::ExporterSession()
     window->load();
     window->show();
     // The login page, and the refresh its first completion makes.
-    const bool loaded = waitFor([this] {
-        return web.loginPageRequests() >= 2 && window->WebBrowser1.ReadyState() == 4;
-    });
+    const bool loaded = waitFor(
+        [this] { return web.loginPageRequests() >= 2 && window->WebBrowser1.ReadyState() == 4; });
     if (!loaded)
         qWarning("the login page did not load");
 }
@@ -46,7 +45,8 @@ void ExporterSession::logIn()
 {
     const QString page = web.base() + "/air/index/mygroup?w=n";
     window->WebBrowser1.Navigate(web.base() + "/dologin");
-    if (!waitFor([&] { return !cookiesFor(page).isEmpty() && window->WebBrowser1.ReadyState() == 4; }))
+    if (!waitFor(
+            [&] { return !cookiesFor(page).isEmpty() && window->WebBrowser1.ReadyState() == 4; }))
         qWarning("the login did not take");
 }
 

@@ -11,8 +11,8 @@ const char sessionCookie[] = "skey=fake-session";
 FakeWeb::Reply html(const QString &title, const QString &body, int delayMs = 0)
 {
     FakeWeb::Reply reply;
-    reply.body = ("<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>"
-                  + body + "</body></html>")
+    reply.body = ("<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head><body>" +
+                  body + "</body></html>")
                      .toUtf8();
     reply.contentType = "text/html; charset=utf-8";
     reply.headers = {{"Cache-Control", "no-store"}};
@@ -23,8 +23,8 @@ FakeWeb::Reply html(const QString &title, const QString &body, int delayMs = 0)
 // Blanks around a link's text stay visible to the page's reader.
 QString anchor(const QString &href, const QString &text)
 {
-    return "<a style=\"white-space:pre\" href=\"" + href.toHtmlEscaped() + "\">"
-           + text.toHtmlEscaped() + "</a>\n";
+    return "<a style=\"white-space:pre\" href=\"" + href.toHtmlEscaped() + "\">" +
+           text.toHtmlEscaped() + "</a>\n";
 }
 
 bool loggedIn(const FakeWeb::Request &request)
@@ -61,11 +61,12 @@ void FakeGroupService::serve(FakeServices &services) const
 void FakeGroupService::setGroups(const QList<QPair<QString, QString>> &groups)
 {
     const QString prefix = base() + "/air/#";
-    QString links = anchor(base() + "/air/index/mygroup?w=n", "我的QQ群")
-                    + anchor(prefix + "search", "搜索群") + anchor(prefix + "111/admin", "群管理")
-                    + anchor(prefix + "level/1", "群等级") + anchor(prefix + "mygroup", "我的群组")
-                    + anchor(prefix + "bbs/1", "群论坛") + anchor(prefix + "999", "更多>>")
-                    + anchor(prefix + "998", "   ") + anchor("http://elsewhere.invalid/air/#1", "外站");
+    QString links = anchor(base() + "/air/index/mygroup?w=n", "我的QQ群") +
+                    anchor(prefix + "search", "搜索群") + anchor(prefix + "111/admin", "群管理") +
+                    anchor(prefix + "level/1", "群等级") + anchor(prefix + "mygroup", "我的群组") +
+                    anchor(prefix + "bbs/1", "群论坛") + anchor(prefix + "999", "更多>>") +
+                    anchor(prefix + "998", "   ") +
+                    anchor("http://elsewhere.invalid/air/#1", "外站");
     for (const auto &[name, number] : groups)
         links += anchor(prefix + number, name);
     const FakeWeb::Reply page = html("我的QQ群", links);
@@ -78,10 +79,10 @@ void FakeGroupService::setMemberPage(const QString &group, int page, const Membe
                                      int emptyRequests, int lateRequests, int lateMs)
 {
     const QString prefix = base() + "/air/#" + group;
-    const QString around = anchor(prefix + "/addr/index/type/0/p/2", "管理员")
-                           + anchor(prefix + "/addr/detail/u/5555/bbs", "论坛")
-                           + anchor(base() + "/air/index/mygroup?w=n", "我的群")
-                           + anchor(prefix + "/addr/detail/u/6666/type/1", "  ");
+    const QString around = anchor(prefix + "/addr/index/type/0/p/2", "管理员") +
+                           anchor(prefix + "/addr/detail/u/5555/bbs", "论坛") +
+                           anchor(base() + "/air/index/mygroup?w=n", "我的群") +
+                           anchor(prefix + "/addr/detail/u/6666/type/1", "  ");
     QString members;
     for (const Member &member : content.members)
         members += anchor(prefix + "/addr/detail/u/" + member.qq + "/type/1", member.nickname);
@@ -119,8 +120,8 @@ QString FakeGroupService::memberPagePath(const QString &group, int page)
 
 QList<int> FakeGroupService::memberPagesRequested(const QString &group) const
 {
-    const QRegularExpression memberPage("^/air/" + QRegularExpression::escape(group)
-                                        + "/addr/index/type/1/p/(\\d+)$");
+    const QRegularExpression memberPage("^/air/" + QRegularExpression::escape(group) +
+                                        "/addr/index/type/1/p/(\\d+)$");
     QList<int> pages;
     for (const FakeWeb::Request &request : service.requests()) {
         const QRegularExpressionMatch match = memberPage.match(QString::fromUtf8(request.path));

@@ -2,16 +2,19 @@
 #include "platform/page_links.h"
 #include "support/test_main.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QWebEngineView>
 
 namespace {
 
-const QString groupsGotText = QStringLiteral(
-    "获取群号成功，选中群名称点击“获取群成员”即可批量获取！（PS：如果群名称乱码，请在右侧浏览器中：单击"
-    "右键-选择编码-选择Unicode(UTF-8)-重新点击“获取群号”）");
+const QString groupsGotText =
+    QStringLiteral("获取群号成功，选中群名称点击“获取群成员”即可批量获取！（PS：如果群名称乱码，请"
+                   "在右侧浏览器中：单击"
+                   "右键-选择编码-选择Unicode(UTF-8)-重新点击“获取群号”）");
 const QString loginFirstText = QStringLiteral("请登陆QQ后再点<获取群号>按钮！");
 const QString designStatusText =
     QStringLiteral("首先请在右侧浏览器中登陆您的QQ！然后单击右下角“获取群号”\r\n");
@@ -26,6 +29,18 @@ QStringList rows(const ListView &list)
         texts.append(cells.join('|'));
     }
     return texts;
+}
+
+using Groups = QList<QPair<QString, QString>>;
+
+// Lets the service list `groups` and clicks "获取群号" with the delay "0.5".
+void getGroups(ExporterSession &session, const Groups &groups, bool loggedIn = true)
+{
+    session.web.setGroups(groups);
+    if (loggedIn)
+        session.logIn();
+    session.form().Combo1.setText("0.5");
+    session.form().Command1.click();
 }
 
 } // namespace
@@ -43,6 +58,7 @@ private slots:
     void clearEmptiesTheGroupList();
     void switchAccountOpensTheHomePage();
     void reopeningLoadsTheDesignStateAgain();
+    void aPageAskingForANewWindowGetsOne();
 };
 
 void TstForm4Groups::designState()
@@ -100,23 +116,19 @@ void TstForm4Groups::firstCompletionRefreshesTheLoginPageOnce()
 void TstForm4Groups::groupsListedWithTheirCount()
 {
     ExporterSession session;
-    session.web.setGroups({{"  卖家交流群 ", "111"},
-                           {"亚马逊运营", "222"},
-                           {"亚马逊运营", "333"},
-                           {"Tobrin", "444"}});
-    session.logIn();
     Form4 &form = session.form();
-    form.Combo1.setText("0.5");
 
-    form.Command1.click();
+    getGroups(session, {{"  卖家交流群 ", "111"},
+                        {"亚马逊运营", "222"},
+                        {"亚马逊运营", "333"},
+                        {"Tobrin", "444"}});
 
-    QCOMPARE(rows(form.ListView1), QStringList({"  卖家交流群 |\t111|", "亚马逊运营|\t222|",
-                                                "Tobrin|\t444|"}));
+    QCOMPARE(rows(form.ListView1),
+             QStringList({"  卖家交流群 |\t111|", "亚马逊运营|\t222|", "Tobrin|\t444|"}));
     QCOMPARE(form.Text3.text(), QString("3"));
     QCOMPARE(form.Text1.text(), groupsGotText);
     // The probe, the last request for the page, carried the browser's login.
-    const QList<FakeWeb::Request> pageRequests =
-        session.web.requestsFor("/air/index/mygroup");
+    const QList<FakeWeb::Request> pageRequests = session.web.requestsFor("/air/index/mygroup");
     QVERIFY(!pageRequests.isEmpty());
     QVERIFY(pageRequests.last().header("Cookie").contains("skey=fake-session"));
     QVERIFY(!pageRequests.last().header("User-Agent").contains("Mozilla"));
@@ -125,19 +137,17 @@ void TstForm4Groups::groupsListedWithTheirCount()
     const QList<PageLink> links = *readPageLinks(form.WebBrowser1);
     int shortened = 0;
     for (const PageLink &link : links)
-        shortened += link.href == session.web.base() + "/air/index/111"
-                     || link.href == session.web.base() + "/air/index/444";
+        shortened += link.href == session.web.base() + "/air/index/111" ||
+                     link.href == session.web.base() + "/air/index/444";
     QCOMPARE(shortened, 2);
 }
 
 void TstForm4Groups::notLoggedInAsksForTheLogin()
 {
     ExporterSession session;
-    session.web.setGroups({{"卖家交流群", "111"}});
     Form4 &form = session.form();
-    form.Combo1.setText("0.5");
 
-    form.Command1.click();
+    getGroups(session, {{"卖家交流群", "111"}}, false);
 
     QCOMPARE(form.ListView1.rowCount(), 0);
     QCOMPARE(form.Text3.text(), QString("0"));
@@ -147,11 +157,8 @@ void TstForm4Groups::notLoggedInAsksForTheLogin()
 void TstForm4Groups::pagesOpenedByHandAddTheirGroups()
 {
     ExporterSession session;
-    session.web.setGroups({{"卖家交流群", "111"}});
-    session.logIn();
     Form4 &form = session.form();
-    form.Combo1.setText("0.5");
-    form.Command1.click();
+    getGroups(session, {{"卖家交流群", "111"}});
     QCOMPARE(form.ListView1.rowCount(), 1);
 
     // The user opens the page again, now with one group more: no button, yet the
@@ -182,11 +189,8 @@ void TstForm4Groups::command8AloneNeitherCountsNorProbes()
 void TstForm4Groups::clearEmptiesTheGroupList()
 {
     ExporterSession session;
-    session.web.setGroups({{"卖家交流群", "111"}});
-    session.logIn();
     Form4 &form = session.form();
-    form.Combo1.setText("0.5");
-    form.Command1.click();
+    getGroups(session, {{"卖家交流群", "111"}});
     QCOMPARE(form.Text3.text(), QString("1"));
     session.listGroup("会员", "777");
     form.ListView2.addRow("成员");
@@ -213,11 +217,8 @@ void TstForm4Groups::switchAccountOpensTheHomePage()
 void TstForm4Groups::reopeningLoadsTheDesignStateAgain()
 {
     ExporterSession session;
-    session.web.setGroups({{"卖家交流群", "111"}});
-    session.logIn();
     Form4 &form = session.form();
-    form.Combo1.setText("0.5");
-    form.Command1.click();
+    getGroups(session, {{"卖家交流群", "111"}});
     form.Combo1.setText("3");
     form.ListView2.addRow("成员");
     session.web.login.clearRequests();
@@ -236,6 +237,38 @@ void TstForm4Groups::reopeningLoadsTheDesignStateAgain()
     QVERIFY(waitFor([&] { return session.web.loginPageRequests() == 1; }));
     QTest::qWait(1000);
     QCOMPARE(session.web.loginPageRequests(), 1);
+}
+
+void TstForm4Groups::aPageAskingForANewWindowGetsOne()
+{
+    ExporterSession session;
+    session.logIn();
+    Form4 &form = session.form();
+    session.web.service.route("/popup", QString("<html><body style=\"margin:0\">"
+                                                "<a target=\"_blank\" href=\"/dologin\" "
+                                                "style=\"display:block;width:300px;height:300px\">"
+                                                "登录</a></body></html>"));
+    form.WebBrowser1.Navigate(session.web.base() + "/popup");
+    QVERIFY(waitFor([&] { return form.WebBrowser1.ReadyState() == Browser::Complete; }));
+    QTest::qWait(300);
+    const QList<QWidget *> before = QApplication::topLevelWidgets();
+    session.web.service.clearRequests();
+
+    QWidget *page = form.WebBrowser1.view()->focusProxy();
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(50, 50));
+
+    QVERIFY(waitFor([&] { return !session.web.requestsFor("/dologin").isEmpty(); }));
+    // Shown in a window of its own, on the same login, while the visible browser
+    // keeps its page.
+    QVERIFY(session.web.requestsFor("/dologin").first().header("Cookie").contains("skey="));
+    QWidget *popup = nullptr;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!before.contains(window) && window->isVisible())
+            popup = window;
+    }
+    QVERIFY(popup);
+    QCOMPARE(form.WebBrowser1.LocationURL(), session.web.base() + "/popup");
+    popup->close();
 }
 
 SKARVEL_TEST_MAIN(TstForm4Groups)
