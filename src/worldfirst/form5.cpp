@@ -3,5 +3,4 @@
 Form5::Form5(Services &services, QWidget *parent)
     : Form(parent)
     , services(services)
-{
-}
+{}

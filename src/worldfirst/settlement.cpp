@@ -1,0 +1,28 @@
+#include "worldfirst/settlement.h"
+
+std::optional<QStringList> otherFeeCurrencies(const QString &receivingCurrency)
+{
+    const QStringList receiving{"USD", "GBP", "EUR"};
+    if (!receiving.contains(receivingCurrency))
+        return std::nullopt;
+    return QStringList{receivingCurrency, "RMB"};
+}
+
+double settledAmount(double received, double otherFee, double bankRate, bool otherFeeInRmb)
+{
+    if (otherFeeInRmb)
+        return received * bankRate - otherFee;
+    return (received - otherFee) * bankRate;
+}
+
+double directSettlement(double payout, double balance, double accountCurrencyRate)
+{
+    return (payout + balance) * accountCurrencyRate;
+}
+
+double lossPercent(double loss, double directSettled)
+{
+    if (directSettled == 0)
+        return 0;
+    return loss / directSettled * 100;
+}
