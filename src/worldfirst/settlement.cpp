@@ -1,9 +1,11 @@
 #include "worldfirst/settlement.h"
 
+#include "worldfirst/stored_rates.h"
+
 std::optional<QStringList> otherFeeCurrencies(const QString &receivingCurrency)
 {
-    const QStringList receiving{"USD", "GBP", "EUR"};
-    if (!receiving.contains(receivingCurrency))
+    // The receiving currencies are those the banks quote.
+    if (!bankCurrencyOf(receivingCurrency))
         return std::nullopt;
     return QStringList{receivingCurrency, "RMB"};
 }
