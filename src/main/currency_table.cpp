@@ -52,14 +52,6 @@ const std::vector<Currency> &currencies()
 
 } // namespace
 
-const QStringList &currencyCaptionLabels()
-{
-    static const QStringList labels = {"Label2",  "Label4",  "Label6",  "Label5",  "Label7",
-                                       "Label8",  "Label15", "Label16", "Label17", "Label31",
-                                       "Label32", "Label12", "Label14"};
-    return labels;
-}
-
 const Currency *currencyNamed(const QString &text)
 {
     for (const Currency &currency : currencies()) {

@@ -13,11 +13,12 @@ struct Currency
     QString defaultRate;   // the rate text written on a pick and after a zero rate
     QString rateQuery;     // the query of the rate search, GB2312 percent-encoded
     QString openingMarker; // the text the rate follows on the search page
-    QStringList captions;  // the texts of currencyCaptionLabels(), in that order
+    // The captions naming the currency, in the order a pick writes them: the
+    // cost, domestic freight, unit price, standard charge, sales and fee,
+    // expedited charge, sales and fee, the units of the two freights, and the
+    // headings of the standard and expedited profits.
+    QStringList captions;
 };
-
-// The labels whose captions name the currency, in the order a pick writes them.
-const QStringList &currencyCaptionLabels();
 
 // The currency a text names, compared exactly with the four names in list
 // order; none for any other text.
