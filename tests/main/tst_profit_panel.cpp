@@ -1,3 +1,4 @@
+#include "platform/box_number.h"
 #include "profit_fixture.h"
 #include "support/test_main.h"
 
@@ -52,6 +53,7 @@ private slots:
     void rateCheck();
     void rateCheckOnLeavingTheBox();
     void zeroRateWithoutDefaultNeverDivides();
+    void amountsBeyondADoubleShowNoInfinity();
     void typingARateRecomputesNothing();
     void keyFilter_data();
     void keyFilter();
@@ -421,6 +423,24 @@ void TestProfitPanel::zeroRateWithoutDefaultNeverDivides()
     // 0 × 25 − 50 − 5 − 0 − 12
     QCOMPARE(f.text("Text120"), QString("-67.0000"));
     QCOMPARE(f.caption("Label53"), QString("亏本"));
+    for (const QString &entry : f.allBoxTexts()) {
+        QVERIFY2(!entry.contains("inf", Qt::CaseInsensitive), qPrintable(entry));
+        QVERIFY2(!entry.contains("nan", Qt::CaseInsensitive), qPrintable(entry));
+    }
+}
+
+void TestProfitPanel::amountsBeyondADoubleShowNoInfinity()
+{
+    ProfitFixture f;
+    f.enterExample();
+    const QString profitBefore = f.text("Text120");
+    // Pasted, as the key filter lets no exponent through.
+    f.box("Text105").setText("1E308");
+    f.box("Text101").setText(QString(400, '9'));
+
+    QCOMPARE(f.text("Text108"), *fourDecimals(1e308));
+    // sales × rate leaves the range of a double: the profit keeps its text.
+    QCOMPARE(f.text("Text120"), profitBefore);
     for (const QString &entry : f.allBoxTexts()) {
         QVERIFY2(!entry.contains("inf", Qt::CaseInsensitive), qPrintable(entry));
         QVERIFY2(!entry.contains("nan", Qt::CaseInsensitive), qPrintable(entry));
