@@ -12,13 +12,18 @@ namespace {
 
 const QString allFiles = QStringLiteral("*.*");
 
-bool canPack(const PackageSide &side, const QString &packageFolder, double first, int total)
+bool canPack(const PackageOrder &order, const PackageSide &side, double first, int total)
 {
-    return entryExists(side.sourceArtwork) && entryExists(side.artworkIn(packageFolder)) &&
-           first >= 1 && first <= total;
+    return entryExists(side.artworkFrom(order.sourceFolder)) &&
+           entryExists(side.artworkIn(order.packageFolder())) && first >= 1 && first <= total;
 }
 
 } // namespace
+
+QString PackageSide::artworkFrom(const QString &sourceFolder) const
+{
+    return sourceFolder + '/' + sourceArtwork;
+}
 
 QString PackageSide::folderIn(const QString &packageFolder) const
 {
@@ -52,22 +57,22 @@ PackOutcome packOrder(const PackageOrder &order)
         QDir().mkdir(side.artworkIn(package));
     }
 
-    const PackageSide &lead = order.sides.first();
-    const double first = firstPosition(GetFileCount(lead.sourceArtwork, allFiles), order.countText,
-                                       order.filesPerCode);
-    const int total = GetFileCount(lead.sourceArtwork, allFiles);
-    if (!canPack(lead, package, first, total))
+    const QString leadArtwork = order.sides.first().artworkFrom(order.sourceFolder);
+    const double first =
+        firstPosition(GetFileCount(leadArtwork, allFiles), order.countText, order.filesPerCode);
+    const int total = GetFileCount(leadArtwork, allFiles);
+    if (!canPack(order, order.sides.first(), first, total))
         return PackOutcome::CountError;
     for (const PackageSide &side : order.sides.sliced(1)) {
-        if (GetFileCount(side.sourceArtwork, allFiles) !=
-            GetFileCount(lead.sourceArtwork, allFiles))
+        const QString artwork = side.artworkFrom(order.sourceFolder);
+        if (GetFileCount(artwork, allFiles) != GetFileCount(leadArtwork, allFiles))
             return PackOutcome::CountsDiffer;
-        if (!canPack(side, package, first, total))
+        if (!canPack(order, side, first, total))
             return PackOutcome::CountError;
     }
 
     for (const PackageSide &side : order.sides) {
-        moveFiles(side.sourceArtwork, side.artworkIn(package), int(first), total);
+        moveFiles(side.artworkFrom(order.sourceFolder), side.artworkIn(package), int(first), total);
         writeCodeSpreadsheet(side.artworkIn(package), order.spreadsheetPattern,
                              side.folderIn(package) + '/' + side.spreadsheetName);
     }

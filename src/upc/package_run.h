@@ -7,10 +7,11 @@
 // folder into a folder of the package that also holds its spreadsheet.
 struct PackageSide
 {
-    QString sourceArtwork;   // the folder the artwork files are taken from
+    QString sourceArtwork;   // the artwork's folder, relative to the source folder
     QString folderName;      // the side's folder inside the package ("UPC-A")
     QString spreadsheetName; // the spreadsheet's file name in that folder
 
+    QString artworkFrom(const QString &sourceFolder) const;
     QString folderIn(const QString &packageFolder) const;
     QString artworkIn(const QString &packageFolder) const;
 };

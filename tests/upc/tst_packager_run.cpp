@@ -54,7 +54,7 @@ PackageOrder generatorOrder(const QString &source, const QString &count)
     PackageOrder order;
     order.sourceFolder = source;
     order.packageName = packageName;
-    order.sides = {{source + "/Artwork", "UPC-A", "UPC - Spreadsheet - Excel.xls"}};
+    order.sides = {{"Artwork", "UPC-A", "UPC - Spreadsheet - Excel.xls"}};
     order.countText = count;
     order.spreadsheetPattern = "*.gif";
     return order;
@@ -65,9 +65,8 @@ PackageOrder gs1Order(const QString &source, const QString &count)
     PackageOrder order;
     order.sourceFolder = source;
     order.packageName = packageName;
-    order.sides = {
-        {source + '/' + upcFolder + "/Artwork", upcFolder, "UPC - Spreadsheet - Excel.xls"},
-        {source + '/' + eanFolder + "/Artwork", eanFolder, "EAN - Spreadsheet - Excel.xls"}};
+    order.sides = {{upcFolder + "/Artwork", upcFolder, "UPC - Spreadsheet - Excel.xls"},
+                   {eanFolder + "/Artwork", eanFolder, "EAN - Spreadsheet - Excel.xls"}};
     order.filesPerCode = 3;
     order.countText = count;
     order.spreadsheetPattern = "*.jpg";
