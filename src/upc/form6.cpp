@@ -3,8 +3,7 @@
 Form6::Form6(Services &services, QWidget *parent)
     : Form(parent)
     , services(services)
-{
-}
+{}
 
 void Form6::showDefault(Services &services, const QString &address)
 {
