@@ -108,6 +108,24 @@ QString exportQuestion(const GeneratorFixture &f)
            QStringLiteral("目录下，确定现在打开导出目录吗？");
 }
 
+// A panel on the barcode service with a generated run of 12-digit codes whose
+// pictures the service serves, and the output folders the start-up makes.
+class ServedRun
+{
+public:
+    explicit ServedRun(int count)
+        : codes(run12(count))
+    {
+        QDir(f.paths().programDir).mkpath("orvoupc/Artwork");
+        service.servePictures(codes);
+        f.generate12(QString::number(count));
+    }
+
+    BarcodeWeb service;
+    GeneratorFixture f{service.web.baseUrl()};
+    const QStringList codes;
+};
+
 } // namespace
 
 class TestGeneratorBarcodes : public QObject
@@ -141,10 +159,9 @@ private slots:
 
 void TestGeneratorBarcodes::previewFetchesTheCurrentCode()
 {
-    BarcodeWeb service;
-    GeneratorFixture f(service.web.baseUrl());
-    service.servePictures(run12(3));
-    f.generate12("3");
+    ServedRun run(3);
+    BarcodeWeb &service = run.service;
+    GeneratorFixture &f = run.f;
     service.web.clearRequests();
 
     f.panel->Command9.click();
@@ -209,10 +226,9 @@ void TestGeneratorBarcodes::failedPreviewKeepsTheFormerPicture()
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(QByteArray, reply);
-    BarcodeWeb service;
-    GeneratorFixture f(service.web.baseUrl());
-    service.servePictures(run12(3));
-    f.generate12("3");
+    ServedRun run(3);
+    BarcodeWeb &service = run.service;
+    GeneratorFixture &f = run.f;
     QCOMPARE(TempFolders::readFile(previewFile(f)), gifOf("036000291452"));
     f.panel->Image1.clearPicture();
 
@@ -231,10 +247,9 @@ void TestGeneratorBarcodes::failedPreviewKeepsTheFormerPicture()
 
 void TestGeneratorBarcodes::unreachableServiceEndsThePreview()
 {
-    BarcodeWeb service;
-    GeneratorFixture f(service.web.baseUrl());
-    service.servePictures(run12(3));
-    f.generate12("3");
+    ServedRun run(3);
+    BarcodeWeb &service = run.service;
+    GeneratorFixture &f = run.f;
     f.panel->Command8.click();
     f.panel->Image1.clearPicture();
 
@@ -264,12 +279,9 @@ void TestGeneratorBarcodes::previewOfTextThatIsNoCodeFetchesNothing()
 
 void TestGeneratorBarcodes::exportWritesOneFilePerCode()
 {
-    BarcodeWeb service;
-    GeneratorFixture f(service.web.baseUrl());
-    makeOutputFolders(f);
-    service.servePictures(run12(10));
-    f.generate12("10");
-    const QStringList codes = f.panel->Text1.text().split("\r\n");
+    ServedRun run(10);
+    GeneratorFixture &f = run.f;
+    const QStringList &codes = run.codes;
     f.dialogs().queueAnswer(MsgResult::Cancel);
 
     f.panel->Command11.click();
@@ -288,12 +300,10 @@ void TestGeneratorBarcodes::exportWritesOneFilePerCode()
 
 void TestGeneratorBarcodes::exportFromTheEighthCode()
 {
-    BarcodeWeb service;
-    GeneratorFixture f(service.web.baseUrl());
-    makeOutputFolders(f);
-    service.servePictures(run12(10));
-    f.generate12("10");
-    const QStringList codes = f.panel->Text1.text().split("\r\n");
+    ServedRun run(10);
+    BarcodeWeb &service = run.service;
+    GeneratorFixture &f = run.f;
+    const QStringList &codes = run.codes;
     for (int i = 0; i < 7; ++i)
         f.panel->Command9.click();
     service.web.clearRequests();
@@ -312,11 +322,8 @@ void TestGeneratorBarcodes::exportFromTheEighthCode()
 
 void TestGeneratorBarcodes::exportOpensTheOutputFolderOnOk()
 {
-    BarcodeWeb service;
-    GeneratorFixture f(service.web.baseUrl());
-    makeOutputFolders(f);
-    service.servePictures(run12(1));
-    f.generate12("1");
+    ServedRun run(1);
+    GeneratorFixture &f = run.f;
     f.dialogs().queueAnswer(MsgResult::Ok);
     f.panel->Command11.click();
     QCOMPARE(f.fake->shell.folders, QStringList{QDir::toNativeSeparators(
@@ -340,11 +347,9 @@ void TestGeneratorBarcodes::exportPasses_data()
 void TestGeneratorBarcodes::exportPasses()
 {
     QFETCH(QString, countBox);
-    BarcodeWeb service;
-    GeneratorFixture f(service.web.baseUrl());
-    makeOutputFolders(f);
-    service.servePictures(run12(10));
-    f.generate12("10");
+    ServedRun run(10);
+    BarcodeWeb &service = run.service;
+    GeneratorFixture &f = run.f;
     f.panel->Text3.setText(countBox);
     service.web.clearRequests();
 
@@ -466,11 +471,9 @@ void TestGeneratorBarcodes::openFolder()
 
 void TestGeneratorBarcodes::clearEmptiesTheListAndTheArtworkFolder()
 {
-    BarcodeWeb service;
-    GeneratorFixture f(service.web.baseUrl());
-    makeOutputFolders(f);
-    service.servePictures(run12(3));
-    f.generate12("3");
+    ServedRun run(3);
+    BarcodeWeb &service = run.service;
+    GeneratorFixture &f = run.f;
     f.panel->Command9.click();
     const QDir program(f.paths().programDir);
     QVERIFY(program.mkpath("orvoupc/Artwork/sub/deeper"));
