@@ -26,12 +26,6 @@ double strictRead(BoxReads &read, const TextBox &box)
     return readStrict(box.text()).value_or(0);
 }
 
-// A box's factor when the figures divide by it.
-std::optional<double> factorOf(const TextBox &box)
-{
-    return readStrict(box.text());
-}
-
 void writeNumber(TextBox &box, double value)
 {
     writePlain(box, BoxReads{}, value);
@@ -275,14 +269,15 @@ void Form3::Text26_Change()
 void Form3::ConvertWeightToPounds()
 {
     BoxReads read;
-    writePlain(Text5, read, convertByFactor(strictRead(read, Text4), factorOf(Text24)));
+    writePlain(Text5, read, convertByFactor(strictRead(read, Text4), readStrict(Text24.text())));
     reformat(Text5);
 }
 
 void Form3::ConvertSideToInches(TextBox &centimetres, TextBox &inches)
 {
     BoxReads read;
-    writePlain(inches, read, convertByFactor(strictRead(read, centimetres), factorOf(Text25)));
+    writePlain(inches, read,
+               convertByFactor(strictRead(read, centimetres), readStrict(Text25.text())));
     reformat(inches);
 }
 
