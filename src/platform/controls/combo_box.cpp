@@ -1,0 +1,152 @@
+#include "platform/controls/combo_box.h"
+
+#include "platform/controls/edit_selection.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+ComboBox::ComboBox(QWidget *parent, const QString &name, Style style)
+    : Control(new QComboBox(parent), name)
+    , keys([this](int &code) { run(KeyPress, code); },
+           [this](int keyCode, int shift) { run(KeyUp, keyCode, shift); })
+{
+    QComboBox *box = widget();
+    if (style == Editable) {
+        box->setEditable(true);
+        box->setCompleter(nullptr);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] { run(Change); });
+        keys.watch(box->lineEdit());
+    }
+    keys.watch(box);
+    keys.setPassedHook([this](int code) { return keyPassed(code); });
+    connect(box, &QComboBox::activated, this, [this] { run(Click); });
+}
+
+QComboBox *ComboBox::widget() const
+{
+    return static_cast<QComboBox *>(baseWidget());
+}
+
+void ComboBox::AddItem(const QString &item)
+{
+    QComboBox *box = widget();
+    const int selected = box->currentIndex();
+    const QString shown = box->currentText();
+    box->addItem(item);
+    // Qt selects the first item put into an empty list; the Windows list does not.
+    if (box->currentIndex() != selected)
+        box->setCurrentIndex(selected);
+    if (box->isEditable() && box->currentText() != shown)
+        box->lineEdit()->setText(shown);
+}
+
+void ComboBox::clear()
+{
+    widget()->clear();
+    if (widget()->isEditable())
+        widget()->lineEdit()->clear();
+}
+
+int ComboBox::ListCount() const
+{
+    return widget()->count();
+}
+
+QString ComboBox::List(int index) const
+{
+    return widget()->itemText(index);
+}
+
+int ComboBox::ListIndex() const
+{
+    const int index = widget()->currentIndex();
+    if (widget()->isEditable() && widget()->itemText(index) != widget()->currentText())
+        return -1;
+    return index;
+}
+
+void ComboBox::setListIndex(int index)
+{
+    if (index < -1 || index >= widget()->count())
+        return;
+    widget()->setCurrentIndex(index);
+    if (index >= 0)
+        run(Click);
+}
+
+QString ComboBox::text() const
+{
+    return widget()->currentText();
+}
+
+void ComboBox::setText(const QString &text)
+{
+    QComboBox *box = widget();
+    if (box->isEditable()) {
+        if (text == box->currentText())
+            return;
+        box->lineEdit()->setText(text);
+        // Like the Windows box, a written text puts the caret at its start.
+        box->lineEdit()->setCursorPosition(0);
+        run(Change);
+        return;
+    }
+    const int index = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    box->setCurrentIndex(index);
+    if (index >= 0)
+        run(Click);
+}
+
+int ComboBox::SelStart() const
+{
+    const QLineEdit *edit = widget()->lineEdit();
+    return edit ? EditSelection::start(*edit) : 0;
+}
+
+void ComboBox::setSelStart(int start)
+{
+    if (QLineEdit *edit = widget()->lineEdit())
+        EditSelection::setStart(*edit, start);
+}
+
+int ComboBox::SelLength() const
+{
+    const QLineEdit *edit = widget()->lineEdit();
+    return edit ? EditSelection::length(*edit) : 0;
+}
+
+void ComboBox::setSelLength(int length)
+{
+    if (QLineEdit *edit = widget()->lineEdit())
+        EditSelection::setLength(*edit, length);
+}
+
+bool ComboBox::keyPassed(int code)
+{
+    if (widget()->isEditable()) {
+        // Qt would pick the item matching the text on Enter; the Windows box does not.
+        return code == 13;
+    }
+    selectByInitial(code);
+    return true;
+}
+
+void ComboBox::selectByInitial(int code)
+{
+    QComboBox *box = widget();
+    const char32_t character = char32_t(code);
+    const QString initial = QString::fromUcs4(&character, 1);
+    const int count = box->count();
+    const int from = box->currentIndex();
+    for (int step = 1; step <= count; ++step) {
+        const int index = (from + step) % count;
+        if (!box->itemText(index).startsWith(initial, Qt::CaseInsensitive))
+            continue;
+        if (index != from) {
+            box->setCurrentIndex(index);
+            run(Click);
+        }
+        return;
+    }
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/controls/control.h"
+#include "platform/controls/typed_key_filter.h"
+
+class QComboBox;
+
+// A combo box as the windows expect it, in one of the two Windows styles.
+//
+// DropDownList: the user only picks. Setting the text selects the first item equal
+// to it and runs Click; a text that is no item leaves no selection and an empty text.
+// A typed character that KeyPress lets pass selects the next item starting with it.
+//
+// Editable: takes any typed text. Typing and setting the text run Change only, a pick
+// from the list runs Click only; Enter adds no item and picks nothing.
+//
+// In both, filling the list (AddItem, clear) runs no handler and selects nothing.
+class ComboBox : public Control
+{
+    Q_OBJECT
+public:
+    enum Style { DropDownList, Editable };
+
+    ComboBox(QWidget *parent, const QString &name, Style style = DropDownList);
+
+    QComboBox *widget() const;
+
+    void AddItem(const QString &item);
+    void clear();
+    int ListCount() const;
+    QString List(int index) const; // empty out of range
+    // The selected item, -1 for none; in the editable style also -1 once the text is
+    // no longer the selected item's.
+    int ListIndex() const;
+    // Selects an item and runs Click; -1 removes the selection (and an editable text)
+    // and runs nothing; an index out of range changes nothing.
+    void setListIndex(int index);
+
+    QString text() const;
+    void setText(const QString &text);
+
+    // The selection in the editable style's text; a drop-down list has none.
+    int SelStart() const;
+    void setSelStart(int start);
+    int SelLength() const;
+    void setSelLength(int length);
+
+    std::function<void()> Click;
+    std::function<void()> Change;
+    // The typed character code; set it to 0 to swallow the key.
+    std::function<void(int &keyAscii)> KeyPress;
+    std::function<void(int keyCode, int shift)> KeyUp;
+
+private:
+    bool keyPassed(int code);
+    void selectByInitial(int code);
+
+    TypedKeyFilter keys;
+};

@@ -1,0 +1,208 @@
+#include "platform/controls/text_box.h"
+
+#include "platform/controls/edit_selection.h"
+#include "platform/controls/line_breaks.h"
+#include "platform/controls/typing_limit.h"
+
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+
+namespace {
+
+// Focus that leaves for another window or a pop-up comes back to the box; the
+// Windows box reports no focus change for it.
+bool isWindowFocusChange(const QEvent *event)
+{
+    const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+} // namespace
+
+TextBox::TextBox(QWidget *parent, const QString &name, Kind kind)
+    : Control(createWidget(parent, kind), name)
+    , keys([this](int &code) { run(KeyPress, code); },
+           [this](int keyCode, int shift) { run(KeyUp, keyCode, shift); })
+{
+    line = qobject_cast<QLineEdit *>(baseWidget());
+    document = qobject_cast<QPlainTextEdit *>(baseWidget());
+    keys.watch(baseWidget());
+    baseWidget()->installEventFilter(this);
+    if (line) {
+        connect(line, &QLineEdit::textEdited, this, &TextBox::userEdited);
+    } else {
+        // The Windows box moves the focus on Tab instead of typing it.
+        document->setTabChangesFocus(true);
+        document->viewport()->installEventFilter(this);
+        connect(document, &QPlainTextEdit::textChanged, this, &TextBox::userEdited);
+    }
+}
+
+QWidget *TextBox::createWidget(QWidget *parent, Kind kind)
+{
+    if (kind == MultiLine)
+        return new QPlainTextEdit(parent);
+    return new QLineEdit(parent);
+}
+
+void TextBox::setText(const QString &text)
+{
+    // Like the Windows box, a written text puts the caret at its start.
+    replaceText(text, 0);
+}
+
+void TextBox::replaceText(const QString &text, int caret)
+{
+    if (text == held && !changeOnEqualText)
+        return;
+    held = text;
+    display(held, caret);
+    run(Change);
+}
+
+void TextBox::userEdited()
+{
+    if (writingWidget)
+        return;
+    QString edited = shownText();
+    if (maxLength > 0) {
+        const LimitedEdit limited = limitTyping(held, edited, maxLength);
+        if (limited.text != edited) {
+            edited = limited.text;
+            display(edited, limited.caret);
+        }
+    }
+    if (edited == held)
+        return;
+    held = edited;
+    run(Change);
+}
+
+QString TextBox::shownText() const
+{
+    if (line)
+        return line->text();
+    return LineBreaks::heldText(document->document()->toRawText());
+}
+
+void TextBox::display(const QString &text, int caret)
+{
+    writingWidget = true;
+    if (line) {
+        line->setText(text);
+        line->setCursorPosition(caret);
+    } else {
+        document->setPlainText(text);
+        QTextCursor cursor = document->textCursor();
+        cursor.setPosition(LineBreaks::documentPosition(text, caret));
+        document->setTextCursor(cursor);
+    }
+    writingWidget = false;
+}
+
+int TextBox::SelStart() const
+{
+    if (line)
+        return EditSelection::start(*line);
+    return LineBreaks::heldPosition(held, document->textCursor().selectionStart());
+}
+
+int TextBox::SelLength() const
+{
+    if (line)
+        return EditSelection::length(*line);
+    const QTextCursor cursor = document->textCursor();
+    return LineBreaks::heldPosition(held, cursor.selectionEnd()) -
+           LineBreaks::heldPosition(held, cursor.selectionStart());
+}
+
+QString TextBox::SelText() const
+{
+    return held.mid(SelStart(), SelLength());
+}
+
+void TextBox::setSelStart(int start)
+{
+    if (line)
+        EditSelection::setStart(*line, start);
+    else
+        select(std::clamp(start, 0, int(held.size())), 0);
+}
+
+void TextBox::setSelLength(int length)
+{
+    if (line) {
+        EditSelection::setLength(*line, length);
+        return;
+    }
+    const int start = SelStart();
+    select(start, std::clamp(length, 0, int(held.size()) - start));
+}
+
+void TextBox::setSelText(const QString &text)
+{
+    const int start = SelStart();
+    replaceText(held.left(start) + text + held.mid(start + SelLength()), start + int(text.size()));
+}
+
+void TextBox::select(int start, int length)
+{
+    QTextCursor cursor = document->textCursor();
+    cursor.setPosition(LineBreaks::documentPosition(held, start));
+    cursor.setPosition(LineBreaks::documentPosition(held, start + length), QTextCursor::KeepAnchor);
+    document->setTextCursor(cursor);
+}
+
+void TextBox::setLocked(bool on)
+{
+    if (on == locked)
+        return;
+    locked = on;
+    if (line) {
+        line->setReadOnly(on);
+    } else {
+        document->setReadOnly(on);
+        // Read-only documents drop the keyboard caret; a locked box keeps it.
+        if (on)
+            document->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                              Qt::TextSelectableByKeyboard);
+    }
+    if (on) {
+        unlockedPalette = baseWidget()->palette();
+        QPalette grey = unlockedPalette;
+        grey.setColor(QPalette::Base, grey.color(QPalette::Window));
+        baseWidget()->setPalette(grey);
+    } else {
+        baseWidget()->setPalette(unlockedPalette);
+    }
+}
+
+bool TextBox::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+        // Coming back from another window is no new focus; the first focus of a
+        // window that opens is.
+        if (watched == baseWidget() && !hasFocus) {
+            hasFocus = true;
+            run(GotFocus);
+        }
+        break;
+    case QEvent::FocusOut:
+        if (watched == baseWidget() && hasFocus && !isWindowFocusChange(event)) {
+            hasFocus = false;
+            run(LostFocus);
+        }
+        break;
+    case QEvent::MouseButtonDblClick:
+        if (watched == (document ? document->viewport() : baseWidget()))
+            run(DblClick);
+        break;
+    default:
+        break;
+    }
+    return false;
+}

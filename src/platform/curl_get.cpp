@@ -1,0 +1,126 @@
+#include "platform/curl_get.h"
+
+#include <curl/curl.h>
+#include <memory>
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+// Short enough for the stall limit to be kept closely and for pending events to
+// run without a noticeable lag; curl wakes earlier whenever data arrives.
+constexpr int pollMs = 10;
+
+struct Transfer
+{
+    const CurlGet *request;
+    SteadyClock::time_point lastActivity;
+};
+
+size_t onBody(char *data, size_t size, size_t count, void *user)
+{
+    auto *transfer = static_cast<Transfer *>(user);
+    transfer->lastActivity = SteadyClock::now();
+    const size_t bytes = size * count;
+    if (transfer->request->receive && !transfer->request->receive(data, bytes))
+        return CURL_WRITEFUNC_ERROR;
+    return bytes;
+}
+
+size_t onHeader(char *, size_t size, size_t count, void *user)
+{
+    static_cast<Transfer *>(user)->lastActivity = SteadyClock::now();
+    return size * count;
+}
+
+void initialiseCurlOnce()
+{
+    static const bool initialised = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
+    Q_UNUSED(initialised);
+}
+
+struct EasyDeleter
+{
+    void operator()(CURL *easy) const { curl_easy_cleanup(easy); }
+};
+struct MultiDeleter
+{
+    void operator()(CURLM *multi) const { curl_multi_cleanup(multi); }
+};
+struct ListDeleter
+{
+    void operator()(curl_slist *list) const { curl_slist_free_all(list); }
+};
+
+std::unique_ptr<curl_slist, ListDeleter> headerList(const HttpHeaders &headers)
+{
+    curl_slist *list = nullptr;
+    for (const auto &[name, value] : headers) {
+        // "Name;" is how libcurl sends a header with an empty value.
+        const QByteArray line = value.isEmpty() ? name + ';' : name + ": " + value;
+        list = curl_slist_append(list, line.constData());
+    }
+    return std::unique_ptr<curl_slist, ListDeleter>(list);
+}
+
+} // namespace
+
+std::optional<int> runCurlGet(const CurlGet &request)
+{
+    initialiseCurlOnce();
+    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
+    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    if (!easy || !multi)
+        return std::nullopt;
+
+    Transfer transfer{&request, SteadyClock::now()};
+    const QByteArray url = request.url.toUtf8();
+    const auto headers = headerList(request.headers);
+    CURL *handle = easy.get();
+    curl_easy_setopt(handle, CURLOPT_URL, url.constData());
+    curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
+    curl_easy_setopt(handle, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 30L);
+    curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
+    curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(handle, CURLOPT_HEADERDATA, &transfer);
+    if (request.connectTimeout.count() > 0)
+        curl_easy_setopt(handle, CURLOPT_CONNECTTIMEOUT_MS, long(request.connectTimeout.count()));
+    if (request.totalTimeout.count() > 0)
+        curl_easy_setopt(handle, CURLOPT_TIMEOUT_MS, long(request.totalTimeout.count()));
+
+    if (curl_multi_add_handle(multi.get(), handle) != CURLM_OK)
+        return std::nullopt;
+    std::optional<CURLcode> result;
+    for (;;) {
+        int running = 0;
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK)
+            break;
+        if (running == 0) {
+            int queued = 0;
+            while (CURLMsg *message = curl_multi_info_read(multi.get(), &queued)) {
+                if (message->msg == CURLMSG_DONE)
+                    result = message->data.result;
+            }
+            break;
+        }
+        if (request.stallTimeout.count() > 0 &&
+            SteadyClock::now() - transfer.lastActivity >= request.stallTimeout)
+            break;
+        if (request.betweenWaits)
+            request.betweenWaits();
+        if (curl_multi_poll(multi.get(), nullptr, 0, pollMs, nullptr) != CURLM_OK)
+            break;
+    }
+    curl_multi_remove_handle(multi.get(), handle);
+
+    if (result != CURLE_OK)
+        return std::nullopt;
+    long status = 0;
+    curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
+    return int(status);
+}

@@ -1,0 +1,25 @@
+#include "platform/http_client.h"
+
+#include "platform/curl_get.h"
+
+HttpClient::HttpClient(HttpTimeouts timeouts)
+    : timeouts(timeouts)
+{}
+
+std::optional<HttpReply> HttpClient::get(const QString &url, const HttpHeaders &headers) const
+{
+    QByteArray body;
+    CurlGet request;
+    request.url = url;
+    request.headers = headers;
+    request.connectTimeout = timeouts.connect;
+    request.stallTimeout = timeouts.stall;
+    request.receive = [&body](const char *data, size_t size) {
+        body.append(data, qsizetype(size));
+        return true;
+    };
+    const std::optional<int> status = runCurlGet(request);
+    if (!status)
+        return std::nullopt;
+    return HttpReply{*status, body};
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/http_types.h"
+
+#include <QString>
+#include <optional>
+
+// The program's own synchronous HTTP requests. A call blocks until the reply is
+// complete and runs no window events meanwhile.
+class HttpClient
+{
+public:
+    explicit HttpClient(HttpTimeouts timeouts = {});
+
+    // A GET without credentials that follows redirects. The body comes back
+    // whatever the status; nothing when no reply came (no connection, a time-out,
+    // any transfer error).
+    std::optional<HttpReply> get(const QString &url, const HttpHeaders &headers = {}) const;
+
+private:
+    HttpTimeouts timeouts;
+};

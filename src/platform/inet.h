@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/http_types.h"
+
+#include <QByteArray>
+#include <QString>
+#include <chrono>
+#include <optional>
+
+// The Internet transfer control's OpenURL: a GET that, while it waits, lets the
+// pending window events run, and gives up after its request time-out.
+class Inet
+{
+public:
+    explicit Inet(std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
+    // The reply's body whatever its status; nothing when the request failed
+    // (no connection, the time-out, any transfer error). An empty body is an
+    // empty result, not a failure.
+    std::optional<QByteArray> openUrlBytes(const QString &url, const HttpHeaders &headers = {});
+    // The same body turned into text through the ANSI code page (GBK), never
+    // read as UTF-8.
+    std::optional<QString> openUrl(const QString &url, const HttpHeaders &headers = {});
+
+    void setRunsEventsWhileWaiting(bool runs) { runsEvents = runs; }
+    bool runsEventsWhileWaiting() const { return runsEvents; }
+
+private:
+    std::chrono::milliseconds timeout;
+    bool runsEvents = true;
+};

@@ -1,0 +1,330 @@
+#include "platform/controls/command_button.h"
+#include "platform/controls/image.h"
+#include "platform/controls/label.h"
+#include "platform/controls/text_box.h"
+#include "platform/controls/timer.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+bool showActive(QWidget &window)
+{
+    window.resize(400, 300);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// A picture file of the given colour; answers its path.
+QString writePicture(const QTemporaryDir &dir, const QString &name, Qt::GlobalColor colour)
+{
+    QImage picture(4, 3, QImage::Format_RGB32);
+    picture.fill(colour);
+    const QString path = dir.filePath(name);
+    picture.save(path);
+    return path;
+}
+
+} // namespace
+
+class TstControlsSimple : public QObject
+{
+    Q_OBJECT
+private slots:
+    void labelCaptionIsPlainText_data();
+    void labelCaptionIsPlainText();
+    void labelClicks_data();
+    void labelClicks();
+    void buttonClick_data();
+    void buttonClick();
+    void lostFocusRunsBeforeButtonClick_data();
+    void lostFocusRunsBeforeButtonClick();
+    void windowSwitchIsNoFocusChange();
+    void imageLoadPicture_data();
+    void imageLoadPicture();
+    void imageClick();
+    void timerTicks_data();
+    void timerTicks();
+    void timerStops_data();
+    void timerStops();
+};
+
+void TstControlsSimple::labelCaptionIsPlainText_data()
+{
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("markup shown as written") << "<b>V3.91</b>";
+    QTest::newRow("entity shown as written") << "&lt;最新版本&gt;";
+    QTest::newRow("plain") << "正在获取最新版本信息";
+}
+
+void TstControlsSimple::labelCaptionIsPlainText()
+{
+    QFETCH(QString, caption);
+
+    QWidget window;
+    Label label(&window, "Label67", "design");
+    QCOMPARE(label.Caption(), QString("design"));
+
+    label.setCaption(caption);
+
+    QCOMPARE(label.Caption(), caption);
+    QCOMPARE(label.widget()->textFormat(), Qt::PlainText);
+    QCOMPARE(window.findChild<QLabel *>("Label67"), label.widget());
+}
+
+void TstControlsSimple::labelClicks_data()
+{
+    QTest::addColumn<QString>("gesture");
+    QTest::addColumn<QStringList>("log");
+
+    QTest::newRow("click") << "click" << QStringList{"Click"};
+    QTest::newRow("double-click runs Click once, then DblClick")
+        << "double" << QStringList{"Click", "DblClick"};
+    QTest::newRow("right button") << "right" << QStringList{};
+    QTest::newRow("released outside") << "outside" << QStringList{};
+}
+
+void TstControlsSimple::labelClicks()
+{
+    QFETCH(QString, gesture);
+    QFETCH(QStringList, log);
+
+    QWidget window;
+    Label label(&window, "Label43", "使用说明");
+    label.setGeometryTwips(0, 0, 1500, 300);
+    QVERIFY(showActive(window));
+    QStringList seen;
+    label.Click = [&] { seen << "Click"; };
+    label.DblClick = [&] { seen << "DblClick"; };
+
+    const QPoint inside(5, 5);
+    QWidget *target = label.widget();
+    if (gesture == "click") {
+        QTest::mouseClick(target, Qt::LeftButton, {}, inside);
+    } else if (gesture == "double") {
+        QTest::mouseClick(target, Qt::LeftButton, {}, inside);
+        QTest::mouseDClick(target, Qt::LeftButton, {}, inside);
+    } else if (gesture == "right") {
+        QTest::mouseClick(target, Qt::RightButton, {}, inside);
+    } else {
+        QTest::mousePress(target, Qt::LeftButton, {}, inside);
+        QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(150, 5));
+    }
+
+    QCOMPARE(seen, log);
+}
+
+void TstControlsSimple::buttonClick_data()
+{
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("clicks");
+
+    QTest::newRow("enabled") << true << 1;
+    QTest::newRow("disabled") << false << 0;
+}
+
+void TstControlsSimple::buttonClick()
+{
+    QFETCH(bool, enabled);
+    QFETCH(int, clicks);
+
+    QWidget window;
+    CommandButton button(&window, "Command6", "生成");
+    button.setEnabled(enabled);
+    int clicked = 0;
+    button.Click = [&] { ++clicked; };
+
+    button.click();
+
+    QCOMPARE(clicked, clicks);
+    QCOMPARE(button.isEnabled(), enabled);
+    QCOMPARE(button.Caption(), QString("生成"));
+    QCOMPARE(window.findChild<QPushButton *>("Command6"), button.widget());
+}
+
+void TstControlsSimple::lostFocusRunsBeforeButtonClick_data()
+{
+    QTest::addColumn<bool>("byMouse");
+
+    QTest::newRow("mouse click") << true;
+    QTest::newRow("click() in code") << false;
+}
+
+void TstControlsSimple::lostFocusRunsBeforeButtonClick()
+{
+    QFETCH(bool, byMouse);
+
+    QWidget window;
+    TextBox rate(&window, "Text118");
+    CommandButton button(&window, "Command2", "计算");
+    rate.setGeometryTwips(0, 0, 1500, 300);
+    button.setGeometryTwips(0, 600, 1500, 450);
+    QStringList log;
+    rate.GotFocus = [&] { log << "GotFocus"; };
+    rate.LostFocus = [&] { log << "LostFocus " + rate.text(); };
+    button.Click = [&] { log << "Click"; };
+    rate.setFocus();
+    QVERIFY(showActive(window));
+    QTest::keyClicks(rate.lineEdit(), "6.3");
+
+    if (byMouse)
+        QTest::mouseClick(button.widget(), Qt::LeftButton);
+    else
+        button.click();
+
+    QCOMPARE(log, (QStringList{"GotFocus", "LostFocus 6.3", "Click"}));
+    QVERIFY(button.widget()->hasFocus());
+}
+
+void TstControlsSimple::windowSwitchIsNoFocusChange()
+{
+    QWidget window;
+    TextBox rate(&window, "Text118");
+    QVERIFY(showActive(window));
+    rate.setFocus();
+    QStringList log;
+    rate.GotFocus = [&] { log << "GotFocus"; };
+    rate.LostFocus = [&] { log << "LostFocus"; };
+
+    QWidget other;
+    QVERIFY(showActive(other));
+    QVERIFY(showActive(window));
+
+    QCOMPARE(log, QStringList{});
+    QVERIFY(rate.lineEdit()->hasFocus());
+}
+
+void TstControlsSimple::imageLoadPicture_data()
+{
+    QTest::addColumn<QString>("second"); // "picture", "not a picture", "missing"
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QRgb>("shownColour");
+
+    QTest::newRow("picture replaces picture") << "picture" << true << qRgb(0, 0, 255);
+    QTest::newRow("file that is no picture keeps the old one")
+        << "not a picture" << false << qRgb(255, 0, 0);
+    QTest::newRow("missing file keeps the old one") << "missing" << false << qRgb(255, 0, 0);
+}
+
+void TstControlsSimple::imageLoadPicture()
+{
+    QFETCH(QString, second);
+    QFETCH(bool, loaded);
+    QFETCH(QRgb, shownColour);
+
+    QTemporaryDir dir;
+    QWidget window;
+    Image image(&window, "Image1");
+    QVERIFY(!image.hasPicture());
+    QVERIFY(image.LoadPicture(writePicture(dir, "first.png", Qt::red)));
+
+    QString path = dir.filePath("missing.gif");
+    if (second == "picture") {
+        path = writePicture(dir, "second.png", Qt::blue);
+    } else if (second == "not a picture") {
+        path = dir.filePath("reply.gif");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("<html>no picture</html>");
+    }
+
+    QCOMPARE(image.LoadPicture(path), loaded);
+    QVERIFY(image.hasPicture());
+    QCOMPARE(image.widget()->pixmap().toImage().pixel(0, 0), shownColour);
+
+    image.clearPicture();
+    QVERIFY(!image.hasPicture());
+}
+
+void TstControlsSimple::imageClick()
+{
+    QWidget window;
+    Image image(&window, "Image11");
+    image.setGeometryTwips(0, 0, 1500, 1500);
+    QVERIFY(showActive(window));
+    int clicks = 0;
+    image.Click = [&] { ++clicks; };
+
+    QTest::mouseClick(image.widget(), Qt::LeftButton);
+    QTest::mouseDClick(image.widget(), Qt::LeftButton);
+
+    QCOMPARE(clicks, 1);
+}
+
+void TstControlsSimple::timerTicks_data()
+{
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("ticks");
+
+    QTest::newRow("enabled with an interval") << 10 << true << true;
+    QTest::newRow("interval 0") << 0 << true << false;
+    QTest::newRow("disabled") << 10 << false << false;
+}
+
+void TstControlsSimple::timerTicks()
+{
+    QFETCH(int, interval);
+    QFETCH(bool, enabled);
+    QFETCH(bool, ticks);
+
+    QObject window;
+    Timer timer(&window, "Timer1");
+    QVERIFY(timer.Enabled());
+    QCOMPARE(timer.Interval(), 0);
+    int count = 0;
+    timer.Tick = [&] { ++count; };
+
+    timer.setEnabled(enabled);
+    timer.setInterval(interval);
+
+    if (ticks) {
+        QTRY_VERIFY(count >= 3);
+    } else {
+        QTest::qWait(60);
+        QCOMPARE(count, 0);
+    }
+    QCOMPARE(window.findChild<Timer *>("Timer1"), &timer);
+}
+
+void TstControlsSimple::timerStops_data()
+{
+    QTest::addColumn<bool>("byInterval");
+
+    QTest::newRow("interval set to 0") << true;
+    QTest::newRow("disabled") << false;
+}
+
+void TstControlsSimple::timerStops()
+{
+    QFETCH(bool, byInterval);
+
+    QObject window;
+    Timer timer(&window, "Timer1");
+    int count = 0;
+    timer.Tick = [&] {
+        ++count;
+        if (byInterval)
+            timer.setInterval(0);
+        else
+            timer.setEnabled(false);
+    };
+    timer.setInterval(10);
+
+    QTRY_COMPARE(count, 1);
+    QTest::qWait(60);
+
+    QCOMPARE(count, 1);
+    QCOMPARE(timer.Enabled(), byInterval);
+}
+
+QTEST_MAIN(TstControlsSimple)
+#include "tst_controls_simple.moc"

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace httplib {
+class Server;
+}
+
+// A web server on 127.0.0.1 that plays the outside services in tests: canned
+// replies per path, status codes, delays, and a log of every request received.
+class FakeWeb
+{
+public:
+    using Headers = QList<QPair<QByteArray, QByteArray>>;
+
+    struct Reply
+    {
+        int status = 200;
+        QByteArray body;
+        QByteArray contentType = "text/html";
+        // Waited before anything is sent. A delay beyond the client's time-out
+        // makes a server that never answers; the server still stops at once.
+        int delayMs = 0;
+        Headers headers; // extra reply headers, e.g. Set-Cookie
+    };
+
+    struct Request
+    {
+        QByteArray method;
+        QByteArray path;   // the raw path as sent, without the query
+        QByteArray query;  // the raw query as sent, byte for byte ("wd=%C3%C0&x=1")
+        QByteArray target; // the raw path and query as sent
+        Headers headers;
+        // The first value of a header, its name matched case-insensitively.
+        QByteArray header(const QByteArray &name) const;
+        bool hasHeader(const QByteArray &name) const;
+    };
+
+    using Handler = std::function<Reply(const Request &)>;
+
+    FakeWeb();
+    ~FakeWeb();
+    FakeWeb(const FakeWeb &) = delete;
+    FakeWeb &operator=(const FakeWeb &) = delete;
+
+    QString baseUrl() const; // "http://127.0.0.1:PORT"
+    int port() const { return listeningPort; }
+
+    // Paths match the request's raw path exactly; a later route replaces an
+    // earlier one. Any other path is answered 404 with an empty body.
+    void route(const QString &path, const Reply &reply);
+    // A page whose text is encoded in `charset` ("utf-8", "gbk" or "gb2312").
+    void route(const QString &path, const QString &body, const char *charset = "utf-8");
+    void route(const QString &path, Handler handler);
+
+    QList<Request> requests() const;
+    void clearRequests();
+
+    // Waits up to `ms` inside a handler; returns early when the server stops.
+    void pause(int ms);
+
+    // A port on 127.0.0.1 on which nothing listens, so a connection is refused.
+    static int unusedPort();
+    static QString refusingBaseUrl();
+
+private:
+    void answer(const Request &request, Reply &reply);
+
+    std::unique_ptr<httplib::Server> server;
+    std::thread thread;
+    int listeningPort = 0;
+
+    mutable std::mutex mutex;
+    std::condition_variable stopped;
+    bool stopping = false;
+    QMap<QByteArray, Handler> routes;
+    QList<Request> log;
+};
