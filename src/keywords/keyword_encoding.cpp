@@ -46,25 +46,10 @@ QString escapeQueryCharacters(const QString &keyword)
     QString out;
     out.reserve(keyword.size());
     for (const QChar c : keyword) {
-        switch (c.unicode()) {
-        case u' ':
-            out += u"%20";
-            break;
-        case u'#':
-            out += u"%23";
-            break;
-        case u'&':
-            out += u"%26";
-            break;
-        case u'+':
-            out += u"%2B";
-            break;
-        case u'%':
-            out += u"%25";
-            break;
-        default:
+        if (QStringView(u" #&+%").contains(c))
+            appendByte(out, c.unicode());
+        else
             out += c;
-        }
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #include "keywords/engines/amazon_engine.h"
 
 #include "keywords/engines/list_cut.h"
+#include "keywords/network_message.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "keywords/engines/taobao_engine.h"
 
+#include "keywords/network_message.h"
 #include "platform/text_rules.h"
 
 namespace {
