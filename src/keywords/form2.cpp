@@ -2,8 +2,10 @@
 
 #include "keywords/crawl_delay.h"
 #include "keywords/dispatch_table.h"
+#include "keywords/engines/aliexpress_engine.h"
 #include "keywords/engines/amazon_engine.h"
 #include "keywords/engines/baidu_engine.h"
+#include "keywords/engines/google_engine.h"
 #include "keywords/engines/taobao_engine.h"
 #include "platform/atomic_file.h"
 #include "platform/clipboard.h"
@@ -370,6 +372,56 @@ void Form2::keywords001(QString &U)
     engines.run(baiduEngine(), EngineMember::SpaceTwin, U);
 }
 
+void Form2::keywords1(QString &U)
+{
+    engines.run(googleComEngine(), EngineMember::Plain, U);
+}
+
+void Form2::keywords101(QString &U)
+{
+    engines.run(googleComEngine(), EngineMember::SpaceTwin, U);
+}
+
+void Form2::keywords2(QString &U)
+{
+    engines.run(googleJpEngine(), EngineMember::Plain, U);
+}
+
+void Form2::keywords201(QString &U)
+{
+    engines.run(googleJpEngine(), EngineMember::SpaceTwin, U);
+}
+
+void Form2::keywords3(QString &U)
+{
+    engines.run(googleRuEngine(), EngineMember::Plain, U);
+}
+
+void Form2::keywords301(QString &U)
+{
+    engines.run(googleRuEngine(), EngineMember::SpaceTwin, U);
+}
+
+void Form2::keywords4(QString &U)
+{
+    engines.run(googleHkEngine(), EngineMember::Plain, U);
+}
+
+void Form2::keywords401(QString &U)
+{
+    engines.run(googleHkEngine(), EngineMember::SpaceTwin, U);
+}
+
+void Form2::keywords5(QString &U)
+{
+    engines.run(googleDeEngine(), EngineMember::Plain, U);
+}
+
+void Form2::keywords501(QString &U)
+{
+    engines.run(googleDeEngine(), EngineMember::SpaceTwin, U);
+}
+
 void Form2::keywords6(QString &U)
 {
     engines.run(taobaoEngine(), EngineMember::Plain, U);
@@ -388,4 +440,24 @@ void Form2::keywords7(QString &U)
 void Form2::keywords701(QString &U)
 {
     engines.run(amazonUsEngine(), EngineMember::SpaceTwin, U);
+}
+
+void Form2::keywords8(QString &U)
+{
+    engines.run(aliExpressEngine(), EngineMember::Plain, U);
+}
+
+void Form2::keywords801(QString &U)
+{
+    engines.run(aliExpressEngine(), EngineMember::SpaceTwin, U);
+}
+
+void Form2::keywords9(QString &U)
+{
+    engines.run(amazonUkEngine(), EngineMember::Plain, U);
+}
+
+void Form2::keywords901(QString &U)
+{
+    engines.run(amazonUkEngine(), EngineMember::SpaceTwin, U);
 }

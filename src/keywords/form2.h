@@ -48,10 +48,24 @@ public:
     // the request URL on return; the plain engine of a pair, then its space twin.
     void keywords(QString &U);
     void keywords001(QString &U);
+    void keywords1(QString &U);
+    void keywords101(QString &U);
+    void keywords2(QString &U);
+    void keywords201(QString &U);
+    void keywords3(QString &U);
+    void keywords301(QString &U);
+    void keywords4(QString &U);
+    void keywords401(QString &U);
+    void keywords5(QString &U);
+    void keywords501(QString &U);
     void keywords6(QString &U);
     void keywords601(QString &U);
     void keywords7(QString &U);
     void keywords701(QString &U);
+    void keywords8(QString &U);
+    void keywords801(QString &U);
+    void keywords9(QString &U);
+    void keywords901(QString &U);
 
     // Waits `T` milliseconds with the window's events running, and says so.
     void Sleep(qint32 T);

@@ -46,6 +46,28 @@ inline QByteArray taobaoReply(const QString &, const QStringList &suggestions)
     return ("{\"result\":[" + entries.join(',') + "]}").toUtf8();
 }
 
+inline QByteArray aliExpressReply(const QString &keyword, const QStringList &suggestions)
+{
+    QStringList entries;
+    for (const QString &suggestion : suggestions)
+        entries << "{keywords: '" + suggestion + "', catId: '100003109'}";
+    return ("{keyWord: '" + keyword + "', items: [" + entries.join(',') + "]}").toUtf8();
+}
+
+// The typed part set in escaped bold tags, as the service writes it.
+inline QByteArray googleReply(const QString &keyword, const QStringList &suggestions)
+{
+    QStringList entries;
+    for (const QString &suggestion : suggestions) {
+        QString shown = suggestion;
+        if (!keyword.isEmpty() && shown.startsWith(keyword))
+            shown = "\\u003cb\\u003e" + keyword + "\\u003c\\/b\\u003e" + shown.mid(keyword.size());
+        entries << "[\"" + shown + "\",\"\",0]";
+    }
+    return ("window.google.ac.h([\"" + keyword + "\",[" + entries.join(',') + "],{\"q\":\"x\"}])")
+        .toUtf8();
+}
+
 using Graph = QHash<QString, QStringList>;
 using ReplyShape = QByteArray (*)(const QString &keyword, const QStringList &suggestions);
 

@@ -103,6 +103,8 @@ QStringList expandedOnce(const QStringList &keywords)
 
 } // namespace
 
+Q_DECLARE_METATYPE(ReplyShape)
+
 class TestCrawl : public QObject
 {
     Q_OBJECT
@@ -110,6 +112,8 @@ class TestCrawl : public QObject
 private slots:
     void crawlOverAGraphWithCyclesEnds();
     void resultIsCopiedAndExported();
+    void crawlOnEveryEngineOfTheList_data();
+    void crawlOnEveryEngineOfTheList();
     void emptySeed();
     void noEnginePairForTheLists();
     void seedWithoutSuggestions();
@@ -157,6 +161,55 @@ void TestCrawl::resultIsCopiedAndExported()
     QCOMPARE(
         TempFolders::readFile(grabber.fake.folders.drive("orvokeywords/suggestkeywords.txt")),
         QByteArray("\xCA\xD6\xBB\xFA\r\na\r\nb\r\nc\r\n\xCA\xD6\xBB\xFA\r\nd\r\ne\r\nf\r\ng\r\n"));
+}
+
+void TestCrawl::crawlOnEveryEngineOfTheList_data()
+{
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<ReplyShape>("shape");
+    QTest::addColumn<QByteArray>("seedRequest");
+
+    QTest::newRow("aliexpress") << u"速卖通"_qs << "/lenoIframeJson.htm"
+                                << "keyword" << &aliExpressReply
+                                << QByteArray(
+                                       "/lenoIframeJson.htm?__number=1&keyword=%E6%89%8B%E6%9C%BA"
+                                       "&__number=1");
+    QTest::newRow("amazon uk") << u"英国亚马逊"_qs << "/search/complete"
+                               << "q" << &amazonReply
+                               << QByteArray("/search/complete?method=completion&search-alias=aps"
+                                             "&mkt=3&q=%E6%89%8B%E6%9C%BA");
+    QTest::newRow("amazon us") << u"美国亚马逊"_qs << "/search/complete"
+                               << "q" << &amazonReply
+                               << QByteArray("/search/complete?method=completion&search-alias=aps"
+                                             "&mkt=1&q=%E6%89%8B%E6%9C%BA");
+    QTest::newRow("taobao") << u"淘宝"_qs << "/sug"
+                            << "q" << &taobaoReply
+                            << QByteArray("/sug?code=utf-8&q=%E6%89%8B%E6%9C%BA");
+    QTest::newRow("baidu") << u"百度"_qs << "/su"
+                           << "wd" << &baiduReply << QByteArray("/su?wd=%E6%89%8B%E6%9C%BA");
+}
+
+void TestCrawl::crawlOnEveryEngineOfTheList()
+{
+    QFETCH(QString, engine);
+    QFETCH(QString, path);
+    QFETCH(QString, key);
+    QFETCH(ReplyShape, shape);
+    QFETCH(QByteArray, seedRequest);
+
+    FakeWeb web;
+    serveGraph(web, path, key, shape, graph);
+    Grabber grabber(web.baseUrl());
+    grabber.form.Combo1.setText(engine);
+    grabber.form.Command1.click();
+
+    QCOMPARE(web.requests()[0].target, seedRequest);
+    QCOMPARE(grabber.results(), discovered);
+    QCOMPARE(grabber.form.Text2.text(), resultText);
+    QCOMPARE(grabber.form.Label8.Caption(), "9");
+    QCOMPARE(grabber.prompts(), QStringList{doneText});
 }
 
 void TestCrawl::emptySeed()

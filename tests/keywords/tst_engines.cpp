@@ -66,6 +66,8 @@ class TestEngines : public QObject
 private slots:
     void requestAddress_data();
     void requestAddress();
+    void eachEngineAsksItsOwnService_data();
+    void eachEngineAsksItsOwnService();
     void keywordReachesTheServiceAsItself_data();
     void keywordReachesTheServiceAsItself();
     void replyIsRecorded_data();
@@ -75,6 +77,7 @@ private slots:
     void replyWithoutItsMarkerRecordsNothing();
     void refusedRequestShowsTheNetworkMessage_data();
     void refusedRequestShowsTheNetworkMessage();
+    void failedProbeDropsAGoodReply_data();
     void failedProbeDropsAGoodReply();
     void failedFetchWithAnsweringProbeIsSilent();
     void baiduReadsItsReplyInTheAnsiCodePage_data();
@@ -125,6 +128,46 @@ void TestEngines::requestAddress()
     QCOMPARE(requests.size(), 2);
     QCOMPARE(requests[0].target, target);
     QCOMPARE(requests[1].target, target);
+}
+
+void TestEngines::eachEngineAsksItsOwnService_data()
+{
+    QTest::addColumn<Engine>("engine");
+    QTest::addColumn<QString>("endpoint");
+
+    const QList<std::tuple<const char *, Engine, Engine, const char *>> pairs{
+        {"baidu", &Form2::keywords, &Form2::keywords001, "suggest.baidu"},
+        {"google com", &Form2::keywords1, &Form2::keywords101, "suggest.google_com"},
+        {"google co jp", &Form2::keywords2, &Form2::keywords201, "suggest.google_co_jp"},
+        {"google ru", &Form2::keywords3, &Form2::keywords301, "suggest.google_ru"},
+        {"google com hk", &Form2::keywords4, &Form2::keywords401, "suggest.google_com_hk"},
+        {"google de", &Form2::keywords5, &Form2::keywords501, "suggest.google_de"},
+        {"taobao", &Form2::keywords6, &Form2::keywords601, "suggest.taobao"},
+        {"amazon us", &Form2::keywords7, &Form2::keywords701, "suggest.amazon_us"},
+        {"aliexpress", &Form2::keywords8, &Form2::keywords801, "suggest.aliexpress"},
+        {"amazon uk", &Form2::keywords9, &Form2::keywords901, "suggest.amazon_uk"},
+    };
+    for (const auto &[name, plain, twin, endpoint] : pairs) {
+        QTest::newRow(name) << plain << QString(endpoint);
+        QTest::newRow(QByteArray(name) + " twin") << twin << QString(endpoint);
+    }
+}
+
+void TestEngines::eachEngineAsksItsOwnService()
+{
+    QFETCH(Engine, engine);
+    QFETCH(QString, endpoint);
+
+    FakeWeb others;
+    FakeWeb own;
+    Grabber grabber(others.baseUrl());
+    grabber.fake.pointAt(endpoint, own.baseUrl());
+    QString U = "abc";
+    (grabber.form.*engine)(U);
+
+    QVERIFY(U.startsWith(own.baseUrl() + '/'));
+    QCOMPARE(own.requests().size(), 2);
+    QVERIFY(others.requests().isEmpty());
 }
 
 void TestEngines::keywordReachesTheServiceAsItself_data()
@@ -254,6 +297,10 @@ void TestEngines::refusedRequestShowsTheNetworkMessage_data()
     QTest::newRow("amazon us") << &Form2::keywords7 << QStringList{networkPrompt, networkPrompt};
     QTest::newRow("taobao twin") << &Form2::keywords601
                                  << QStringList{networkPrompt, networkPrompt};
+    QTest::newRow("aliexpress") << &Form2::keywords8 << QStringList{networkPrompt, networkPrompt};
+    QTest::newRow("amazon uk twin")
+        << &Form2::keywords901 << QStringList{networkPrompt, networkPrompt};
+    QTest::newRow("google ru") << &Form2::keywords3 << QStringList{networkPrompt, networkPrompt};
     // The Baidu fetch goes through the transfer control, which shows nothing.
     QTest::newRow("baidu") << &Form2::keywords
                            << QStringList{u"亲，是不是断网了啊？检查一下吧！"_qs};
@@ -280,16 +327,36 @@ void TestEngines::refusedRequestShowsTheNetworkMessage()
     QCOMPARE(grabber.form.Label8.Caption(), "0");
 }
 
+void TestEngines::failedProbeDropsAGoodReply_data()
+{
+    QTest::addColumn<Engine>("engine");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("reply");
+
+    QTest::newRow("amazon us") << &Form2::keywords7 << "/search/complete"
+                               << amazonReply("x", {"a", "b"});
+    QTest::newRow("amazon uk") << &Form2::keywords9 << "/search/complete"
+                               << amazonReply("x", {"a", "b"});
+    QTest::newRow("aliexpress") << &Form2::keywords801 << "/lenoIframeJson.htm"
+                                << aliExpressReply("x", {"a", "b"});
+    QTest::newRow("google") << &Form2::keywords4 << "/s" << googleReply("x", {"a", "b"});
+}
+
 void TestEngines::failedProbeDropsAGoodReply()
 {
+    QFETCH(Engine, engine);
+    QFETCH(QString, path);
+    QFETCH(QByteArray, reply);
+
     FakeWeb web;
-    web.route("/search/complete", fetchThenProbe(amazonReply("x", {"a", "b"}), ""));
+    web.route(path, fetchThenProbe(reply, ""));
     Grabber grabber(web.baseUrl());
     QString U = "x";
-    grabber.form.keywords7(U);
+    (grabber.form.*engine)(U);
 
     QCOMPARE(grabber.fake.dialogs.shown().size(), 1);
     QCOMPARE(grabber.fake.dialogs.shown()[0].prompt, networkPrompt);
+    QCOMPARE(grabber.fake.dialogs.shown()[0].title, u"亲，网络异常，你懂的！"_qs);
     QCOMPARE(grabber.form.List2.ListCount(), 0);
 }
 

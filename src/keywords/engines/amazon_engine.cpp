@@ -7,23 +7,29 @@ namespace {
 
 EngineRow amazonRow(const QString &engineItem, const QString &endpoint, int marketplace)
 {
-    EngineRow row;
-    row.engineItem = engineItem;
-    row.language = QStringLiteral("英语");
-    row.endpoint = endpoint;
-    row.query = QStringLiteral("/search/complete?method=completion&search-alias=aps&mkt=%1&q=")
-                    .arg(marketplace);
-    row.twinTail = QStringLiteral("%20");
-    row.probePrompt = networkPrompt;
-    row.cut = cutAmazonReply;
-    return row;
+    return {
+        .engineItem = engineItem,
+        .language = u"英语"_qs,
+        .endpoint = endpoint,
+        .query = QStringLiteral("/search/complete?method=completion&search-alias=aps&mkt=%1&q=")
+                     .arg(marketplace),
+        .twinTail = "%20",
+        .probePrompt = networkPrompt,
+        .cut = cutAmazonReply,
+    };
 }
 
 } // namespace
 
 const EngineRow &amazonUsEngine()
 {
-    static const EngineRow row = amazonRow(QStringLiteral("美国亚马逊"), "suggest.amazon_us", 1);
+    static const EngineRow row = amazonRow(u"美国亚马逊"_qs, "suggest.amazon_us", 1);
+    return row;
+}
+
+const EngineRow &amazonUkEngine()
+{
+    static const EngineRow row = amazonRow(u"英国亚马逊"_qs, "suggest.amazon_uk", 3);
     return row;
 }
 

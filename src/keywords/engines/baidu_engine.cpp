@@ -4,17 +4,15 @@
 
 const EngineRow &baiduEngine()
 {
-    static const EngineRow row = [] {
-        EngineRow row;
-        row.engineItem = QStringLiteral("百度");
-        row.endpoint = "suggest.baidu";
-        row.query = "/su?wd=";
-        row.twinTail = "%20";
-        row.fetch = ReplyFetch::TransferControl;
-        row.probePrompt = QStringLiteral("亲，是不是断网了啊？检查一下吧！");
-        row.cut = cutBaiduReply;
-        return row;
-    }();
+    static const EngineRow row{
+        .engineItem = u"百度"_qs,
+        .endpoint = "suggest.baidu",
+        .query = "/su?wd=",
+        .twinTail = "%20",
+        .fetch = ReplyFetch::TransferControl,
+        .probePrompt = u"亲，是不是断网了啊？检查一下吧！"_qs,
+        .cut = cutBaiduReply,
+    };
     return row;
 }
 

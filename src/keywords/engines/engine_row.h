@@ -27,14 +27,14 @@ enum class RecordingOrder {
 // keyword followed by a blank.
 struct EngineRow
 {
-    QString engineItem;              // the engine list's text that selects the pair
-    std::optional<QString> language; // the language list's text with it; none: any
-    QString endpoint;                // the service's name in the endpoint table
-    QString query;                   // path and query up to the keyword
-    QString plainTail;               // what follows the encoded keyword
-    QString twinTail;                // the same in the space twin
+    QString engineItem = {};              // the engine list's text that selects the pair
+    std::optional<QString> language = {}; // the language list's text with it; none: any
+    QString endpoint = {};                // the service's name in the endpoint table
+    QString query = {};                   // path and query up to the keyword
+    QString plainTail = {};               // what follows the encoded keyword
+    QString twinTail = {};                // the same in the space twin
     ReplyFetch fetch = ReplyFetch::PageFetch;
-    QString probePrompt; // the network message after a failed probe
+    QString probePrompt = {}; // the network message after a failed probe
     QString (*cleanUp)(const QString &reply) = nullptr;
     SuggestionItems (*cut)(const QString &reply) = nullptr; // reply test, cutting, taking
     RecordingOrder order = RecordingOrder::QueueFirst;

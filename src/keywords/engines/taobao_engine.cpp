@@ -16,18 +16,16 @@ const QString compactFieldSeparator = QStringLiteral("\",\"");
 
 const EngineRow &taobaoEngine()
 {
-    static const EngineRow row = [] {
-        EngineRow row;
-        row.engineItem = QStringLiteral("淘宝");
-        row.language = QStringLiteral("中文");
-        row.endpoint = "suggest.taobao";
-        row.query = "/sug?code=utf-8&q=";
-        row.twinTail = "%20";
-        row.probePrompt = networkPrompt;
-        row.cleanUp = cleanUpTaobaoReply;
-        row.cut = cutTaobaoReply;
-        return row;
-    }();
+    static const EngineRow row{
+        .engineItem = u"淘宝"_qs,
+        .language = u"中文"_qs,
+        .endpoint = "suggest.taobao",
+        .query = "/sug?code=utf-8&q=",
+        .twinTail = "%20",
+        .probePrompt = networkPrompt,
+        .cleanUp = cleanUpTaobaoReply,
+        .cut = cutTaobaoReply,
+    };
     return row;
 }
 
