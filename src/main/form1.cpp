@@ -227,7 +227,15 @@ void Form1::moveEvent(QMoveEvent *event)
 void Form1::Form_Resize()
 {
     if (isMinimized()) {
-        WindowStyle();
+        // Hiding inside the change of state would be undone by the minimise that is
+        // still under way; hide once it has ended.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (isMinimized() && isVisible())
+                    WindowStyle();
+            },
+            Qt::QueuedConnection);
         return;
     }
     if (isVisible()) {

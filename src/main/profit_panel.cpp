@@ -3,5 +3,4 @@
 ProfitPanel::ProfitPanel(Services &services, QWidget *parent)
     : QWidget(parent)
     , services(services)
-{
-}
+{}
