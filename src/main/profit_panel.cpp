@@ -3,4 +3,5 @@
 ProfitPanel::ProfitPanel(Services &services, QWidget *parent)
     : QWidget(parent)
     , services(services)
-{}
+{
+}
