@@ -50,6 +50,8 @@ private slots:
     void dropDownListKeys();
     void editableTyping_data();
     void editableTyping();
+    void completionInChange_data();
+    void completionInChange();
     void editableSetTextRunsChangeOnly_data();
     void editableSetTextRunsChangeOnly();
     void editableSelection_data();
@@ -324,6 +326,63 @@ void TstControlsComboBox::editableTyping()
     QCOMPARE(box.text(), text);
     QCOMPARE(box.ListCount(), 2);
     QCOMPARE(box.ListIndex(), -1);
+}
+
+void TstControlsComboBox::completionInChange_data()
+{
+    QTest::addColumn<bool>("inputMethod");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("completed");
+    QTest::addColumn<QString>("selected");
+
+    QTest::newRow("typed key") << false << "a"
+                               << "apricot"
+                               << "pricot";
+    QTest::newRow("input-method commit") << true << "美"
+                                         << "美国"
+                                         << "国";
+}
+
+// Change may complete the typed text to the first item it begins; KeyUp, which
+// follows, sees the completed text.
+void TstControlsComboBox::completionInChange()
+{
+    QFETCH(bool, inputMethod);
+    QFETCH(QString, typed);
+    QFETCH(QString, completed);
+    QFETCH(QString, selected);
+
+    QWidget window;
+    ComboBox box(&window, "Combo1", ComboBox::Editable);
+    fill(box, {"英国", "apricot", "美国"});
+    QVERIFY(showActive(window));
+    box.setFocus();
+    QStringList seen;
+    box.Change = [&] {
+        seen << "Change " + box.text();
+        const QString start = box.text();
+        for (int i = 0; i < box.ListCount(); ++i) {
+            if (box.List(i).startsWith(start) && box.List(i) != start) {
+                box.setText(box.List(i));
+                box.setSelStart(int(start.size()));
+                box.setSelLength(int(box.List(i).size() - start.size()));
+                return;
+            }
+        }
+    };
+    box.KeyUp = [&](int, int) { seen << "KeyUp " + box.text(); };
+
+    if (inputMethod) {
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(box.widget(), &commit);
+    } else {
+        QTest::keyClicks(box.widget(), typed);
+    }
+
+    QCOMPARE(seen, (QStringList{"Change " + typed, "Change " + completed, "KeyUp " + completed}));
+    QCOMPARE(box.text(), completed);
+    QCOMPARE(box.widget()->lineEdit()->selectedText(), selected);
 }
 
 void TstControlsComboBox::editableSetTextRunsChangeOnly_data()

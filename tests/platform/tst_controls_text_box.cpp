@@ -1,3 +1,4 @@
+#include "platform/controls/line_breaks.h"
 #include "platform/controls/text_box.h"
 
 #include <QAction>
@@ -76,6 +77,8 @@ private slots:
     void widgetSelectionInHeldPositions();
     void inputMethodCommitCountsAsTyped_data();
     void inputMethodCommitCountsAsTyped();
+    void changeMayRewriteTheTypedBox_data();
+    void changeMayRewriteTheTypedBox();
     void lockedBoxTakesNoTyping_data();
     void lockedBoxTakesNoTyping();
     void doubleClick_data();
@@ -368,6 +371,7 @@ void TstControlsTextBox::keyUpCodes()
 
 void TstControlsTextBox::maxLengthLimitsTypingOnly_data()
 {
+    QTest::addColumn<TextBox::Kind>("kind");
     QTest::addColumn<int>("maxLength");
     QTest::addColumn<QString>("written");
     QTest::addColumn<QString>("typed");
@@ -375,30 +379,46 @@ void TstControlsTextBox::maxLengthLimitsTypingOnly_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("changes");
 
-    QTest::newRow("typing stops at the limit") << 3 << ""
+    const TextBox::Kind single = TextBox::SingleLine;
+    const TextBox::Kind multi = TextBox::MultiLine;
+    QTest::newRow("typing stops at the limit") << single << 3 << ""
                                                << "12345"
                                                << ""
                                                << "123" << 3;
-    QTest::newRow("written text is never cut") << 3 << "123456"
+    QTest::newRow("written text is never cut") << single << 3 << "123456"
                                                << ""
                                                << ""
                                                << "123456" << 0;
-    QTest::newRow("typing refused in a longer box") << 3 << "123456"
+    QTest::newRow("typing refused in a longer box") << single << 3 << "123456"
                                                     << "7"
                                                     << ""
                                                     << "123456" << 0;
-    QTest::newRow("paste keeps what fits") << 4 << "12"
+    QTest::newRow("paste keeps what fits") << single << 4 << "12"
                                            << ""
                                            << "3456"
                                            << "1234" << 1;
-    QTest::newRow("no limit") << 0 << "12"
+    QTest::newRow("no limit") << single << 0 << "12"
                               << "345"
                               << ""
                               << "12345" << 3;
+    QTest::newRow("multi-line, a typed break counts two") << multi << 4 << "ab"
+                                                          << "\nc"
+                                                          << ""
+                                                          << "ab\r\n"
+                                                          << 1;
+    QTest::newRow("multi-line, paste never keeps half a break") << multi << 3 << ""
+                                                                << ""
+                                                                << "ab\r\ncd"
+                                                                << "ab" << 1;
+    QTest::newRow("multi-line, written text is never cut") << multi << 3 << "ab\r\ncd"
+                                                           << "e"
+                                                           << ""
+                                                           << "ab\r\ncd" << 0;
 }
 
 void TstControlsTextBox::maxLengthLimitsTypingOnly()
 {
+    QFETCH(TextBox::Kind, kind);
     QFETCH(int, maxLength);
     QFETCH(QString, written);
     QFETCH(QString, typed);
@@ -407,7 +427,7 @@ void TstControlsTextBox::maxLengthLimitsTypingOnly()
     QFETCH(int, changes);
 
     QWidget window;
-    TextBox box(&window, "Text3");
+    TextBox box(&window, "Text3", kind);
     QVERIFY(showActive(window));
     box.setMaxLength(maxLength);
     box.setText(written);
@@ -417,14 +437,14 @@ void TstControlsTextBox::maxLengthLimitsTypingOnly()
     int runs = 0;
     box.Change = [&] { ++runs; };
 
-    QTest::keyClicks(box.lineEdit(), typed);
+    type(editor(box), typed);
     if (!pasted.isEmpty()) {
         QApplication::clipboard()->setText(pasted);
-        QTest::keyClick(box.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(editor(box), Qt::Key_V, Qt::ControlModifier);
     }
 
     QCOMPARE(box.text(), after);
-    QCOMPARE(box.lineEdit()->text(), after);
+    QCOMPARE(LineBreaks::heldText(shown(box)), after);
     QCOMPARE(runs, changes);
 }
 
@@ -569,6 +589,41 @@ void TstControlsTextBox::inputMethodCommitCountsAsTyped()
     QCOMPARE(log, events);
     QCOMPARE(box.text(), after);
     QCOMPARE(shown(box), after);
+}
+
+void TstControlsTextBox::changeMayRewriteTheTypedBox_data()
+{
+    QTest::addColumn<TextBox::Kind>("kind");
+
+    QTest::newRow("single line") << TextBox::SingleLine;
+    QTest::newRow("multi-line") << TextBox::MultiLine;
+}
+
+// A Change handler that rewrites the box being typed into (a completion) leaves the
+// box with its text and selection; typing then goes on from there.
+void TstControlsTextBox::changeMayRewriteTheTypedBox()
+{
+    QFETCH(TextBox::Kind, kind);
+
+    QWidget window;
+    TextBox box(&window, "Text5", kind);
+    QVERIFY(showActive(window));
+    box.setFocus();
+    box.Change = [&] {
+        if (box.text() == "1") {
+            box.setText("1.0000");
+            box.setSelStart(1);
+            box.setSelLength(5);
+        }
+    };
+
+    QTest::keyClicks(editor(box), "1");
+    QCOMPARE(box.text(), QString("1.0000"));
+    QCOMPARE(box.SelText(), QString(".0000"));
+    QTest::keyClicks(editor(box), "5");
+
+    QCOMPARE(box.text(), QString("15"));
+    QCOMPARE(shown(box), QString("15"));
 }
 
 void TstControlsTextBox::lockedBoxTakesNoTyping_data()
