@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QScreen>
 
 namespace {
 
@@ -67,6 +68,8 @@ frmSplash::frmSplash(Services &services, QWidget *parent)
     setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
     setCaption(QStringLiteral("Skarvel"));
     setClientSizeTwips(6600, 4800);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
     setStyleSheet(QStringLiteral("frmSplash { background: white; }"));
     setAttribute(Qt::WA_StyledBackground);
 

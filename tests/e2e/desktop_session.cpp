@@ -1,0 +1,105 @@
+#include "desktop_session.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QThread>
+
+DesktopSession::DesktopSession()
+{
+    // Xvfb picks a free display itself and names it on the given descriptor once it
+    // accepts connections.
+    server.start(XVFB_PROGRAM,
+                 {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    if (!server.waitForStarted(10000))
+        return;
+    QByteArray announced;
+    QElapsedTimer waited;
+    waited.start();
+    while (!announced.contains('\n') && waited.elapsed() < 20000) {
+        server.waitForReadyRead(500);
+        announced += server.readAllStandardOutput();
+    }
+    const QByteArray number = announced.trimmed();
+    if (!number.isEmpty())
+        display = ":" + QString::fromLatin1(number);
+}
+
+DesktopSession::~DesktopSession()
+{
+    for (const auto &program : programs) {
+        if (program->state() != QProcess::NotRunning) {
+            program->kill();
+            program->waitForFinished(5000);
+        }
+    }
+    server.terminate();
+    if (!server.waitForFinished(5000))
+        server.kill();
+}
+
+void DesktopSession::setProgramEnvironment(const QProcessEnvironment &environment)
+{
+    programEnvironment = environment;
+    programEnvironment.insert("DISPLAY", display);
+    programEnvironment.insert("QT_QPA_PLATFORM", "xcb");
+}
+
+QProcess *DesktopSession::start(const QString &folder)
+{
+    auto program = std::make_unique<QProcess>();
+    program->setProcessEnvironment(programEnvironment);
+    program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    program->setStandardOutputFile(QProcess::nullDevice());
+    program->setWorkingDirectory(folder);
+    program->start(QDir(folder).filePath("skarvel"), {});
+    program->waitForStarted(10000);
+    programs.push_back(std::move(program));
+    return programs.back().get();
+}
+
+QStringList DesktopSession::windows(const QString &title) const
+{
+    QProcess xdotool;
+    xdotool.setProcessEnvironment(xdotoolEnvironment());
+    xdotool.start(XDOTOOL_PROGRAM, {"search", "--onlyvisible", "--name",
+                                    "^" + QRegularExpression::escape(title) + "$"});
+    xdotool.waitForFinished(10000);
+    return QString::fromUtf8(xdotool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+bool DesktopSession::waitForWindows(const QString &title, int count, int ms) const
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < ms) {
+        if (windows(title).size() >= count)
+            return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+bool DesktopSession::pressKey(const QString &window, const QString &key) const
+{
+    QProcess xdotool;
+    xdotool.setProcessEnvironment(xdotoolEnvironment());
+    xdotool.start(XDOTOOL_PROGRAM,
+                  {"windowfocus", "--sync", window, "key", "--clearmodifiers", key});
+    return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
+}
+
+bool DesktopSession::copyProgramTo(const QString &folder)
+{
+    const QString copy = QDir(folder).filePath("skarvel");
+    QFile::remove(copy);
+    return QFile::copy(SKARVEL_PROGRAM, copy);
+}
+
+QProcessEnvironment DesktopSession::xdotoolEnvironment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", display);
+    return environment;
+}
