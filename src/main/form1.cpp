@@ -21,6 +21,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 
@@ -129,7 +130,10 @@ void Form1::Form_Load()
     Combo5.AddItem(gs1PackagerItem);
     Combo5.AddItem(generatorPackagerItem);
 
-    WebBrowser1.Navigate(MakerSite::webPanelPage(*services.endpoints));
+    // The page loads on its own. Starting the web engine takes a while, so it starts
+    // once the start-up has handed back to the event loop.
+    QTimer::singleShot(
+        0, this, [this] { WebBrowser1.Navigate(MakerSite::webPanelPage(*services.endpoints)); });
 
     generatorPanel.runStartupSteps(announcement);
 
@@ -147,6 +151,11 @@ void Form1::Form_Load()
 
     hide();
     Timer1.setInterval(3000);
+    // Prepare the hidden window while the timer runs, so that the tick only maps it.
+    QTimer::singleShot(0, this, [this] {
+        ensurePolished();
+        winId();
+    });
 }
 
 void Form1::readAnnouncement(const QString &page, const QString &address)

@@ -6,26 +6,6 @@
 #include <QRegularExpression>
 #include <QThread>
 
-DesktopSession::DesktopSession()
-{
-    // Xvfb picks a free display itself and names it on the given descriptor once it
-    // accepts connections.
-    server.start(XVFB_PROGRAM,
-                 {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
-    if (!server.waitForStarted(10000))
-        return;
-    QByteArray announced;
-    QElapsedTimer waited;
-    waited.start();
-    while (!announced.contains('\n') && waited.elapsed() < 20000) {
-        server.waitForReadyRead(500);
-        announced += server.readAllStandardOutput();
-    }
-    const QByteArray number = announced.trimmed();
-    if (!number.isEmpty())
-        display = ":" + QString::fromLatin1(number);
-}
-
 DesktopSession::~DesktopSession()
 {
     for (const auto &program : programs) {
@@ -34,15 +14,12 @@ DesktopSession::~DesktopSession()
             program->waitForFinished(5000);
         }
     }
-    server.terminate();
-    if (!server.waitForFinished(5000))
-        server.kill();
 }
 
 void DesktopSession::setProgramEnvironment(const QProcessEnvironment &environment)
 {
     programEnvironment = environment;
-    programEnvironment.insert("DISPLAY", display);
+    programEnvironment.insert("DISPLAY", display.name());
     programEnvironment.insert("QT_QPA_PLATFORM", "xcb");
 }
 
@@ -100,6 +77,6 @@ bool DesktopSession::copyProgramTo(const QString &folder)
 QProcessEnvironment DesktopSession::xdotoolEnvironment() const
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DISPLAY", display);
+    environment.insert("DISPLAY", display.name());
     return environment;
 }

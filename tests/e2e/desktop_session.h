@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/virtual_display.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -12,10 +14,9 @@
 class DesktopSession
 {
 public:
-    DesktopSession();
     ~DesktopSession();
 
-    bool isRunning() const { return !display.isEmpty(); }
+    bool isRunning() const { return !display.name().isEmpty(); }
 
     // The environment every program started here gets: the display, and folders
     // pointed at the caller's.
@@ -36,8 +37,7 @@ public:
 private:
     QProcessEnvironment xdotoolEnvironment() const;
 
-    QProcess server;
-    QString display;
+    VirtualDisplay display;
     QProcessEnvironment programEnvironment;
     std::vector<std::unique_ptr<QProcess>> programs;
 };
