@@ -3,15 +3,12 @@
 // the main window, and the program's peak memory. The main window waits 3000 ms on
 // its timer after the start-up; what the start-up adds to that is reported apart.
 
-#include "net/endpoints.h"
-#include "support/fake_web.h"
-#include "support/temp_folders.h"
+#include "support/program_setting.h"
 #include "support/virtual_display.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcessEnvironment>
 #include <benchmark/benchmark.h>
 #include <xcb/xcb.h>
 
@@ -103,37 +100,17 @@ struct Run
     double peakRssMb = 0;
 };
 
-// A program folder of its own with the maker's site on a local server.
-class Setting
+// The program in a folder of its own on a virtual display.
+class ProgramOnDisplay
 {
 public:
-    Setting()
+    ProgramOnDisplay()
     {
-        web.route(
-            "/announcement.html",
-            QStringLiteral("最新版本：V3.90(2014.3.12更新)版本信息结束最新公告：你好公告信息结束"),
-            "gb2312");
-        web.route("/panel.html", QStringLiteral("<html><body>Skarvel</body></html>"));
-        QString hosts = "[hosts]\n";
-        for (const QString &name : Endpoints::names())
-            hosts += name + "=" + web.baseUrl() + "\n";
-        TempFolders::writeFile(folders.temp("endpoints.ini"), hosts.toUtf8());
-        program = folders.program("skarvel");
-        QFile::copy(SKARVEL_PROGRAM, program);
-
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("DISPLAY", display.name());
-        environment.insert("QT_QPA_PLATFORM", "xcb");
-        environment.insert("SKARVEL_ENDPOINTS", folders.temp("endpoints.ini"));
-        environment.insert("USERPROFILE", folders.profile());
-        environment.insert("HOME", folders.drive());
-        environment.insert("TMPDIR", folders.temp());
-        environment.insert("XDG_RUNTIME_DIR", folders.temp());
-        for (const QString &entry : environment.toStringList())
+        for (const QString &entry : setting.environment(display.name()).toStringList())
             variables.push_back(entry.toStdString());
     }
 
-    bool ready() const { return !display.name().isEmpty() && QFile::exists(program); }
+    bool ready() const { return !display.name().isEmpty() && setting.ready(); }
 
     Run runOnce()
     {
@@ -145,7 +122,7 @@ public:
         for (std::string &variable : variables)
             envp.push_back(variable.data());
         envp.push_back(nullptr);
-        std::string path = program.toStdString();
+        std::string path = setting.program().toStdString();
         char *argv[] = {path.data(), nullptr};
 
         const Clock::time_point start = Clock::now();
@@ -173,23 +150,22 @@ public:
         wait4(pid, &status, 0, &usage);
         run.peakRssMb = usage.ru_maxrss / 1024.0; // kilobytes on Linux
         // Each run starts as the first instance; the lock of the ended one is stale.
-        for (const QString &lock : QDir(folders.temp()).entryList({"*.lock"}, QDir::Files))
-            QFile::remove(folders.temp(lock));
+        const QString temp = setting.folders.temp();
+        for (const QString &lock : QDir(temp).entryList({"*.lock"}, QDir::Files))
+            QFile::remove(QDir(temp).filePath(lock));
         return run;
     }
 
 private:
     VirtualDisplay display;
-    FakeWeb web;
-    TempFolders folders;
-    QString program;
+    ProgramSetting setting{SKARVEL_PROGRAM};
     std::vector<std::string> variables;
 };
 
 void BM_StartupToMainWindow(benchmark::State &state)
 {
-    static Setting setting;
-    if (!setting.ready()) {
+    static ProgramOnDisplay program;
+    if (!program.ready()) {
         state.SkipWithError("no virtual display or no program");
         return;
     }
@@ -198,7 +174,7 @@ void BM_StartupToMainWindow(benchmark::State &state)
     double peakRss = 0;
     int runs = 0;
     for (auto _ : state) {
-        const Run run = setting.runOnce();
+        const Run run = program.runOnce();
         if (!run.splashMs || !run.mainMs) {
             state.SkipWithError("a window did not appear");
             return;

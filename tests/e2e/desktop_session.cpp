@@ -1,8 +1,9 @@
 #include "desktop_session.h"
 
-#include <QDir>
+#include "support/program_setting.h"
+
 #include <QElapsedTimer>
-#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QThread>
 
@@ -16,21 +17,14 @@ DesktopSession::~DesktopSession()
     }
 }
 
-void DesktopSession::setProgramEnvironment(const QProcessEnvironment &environment)
-{
-    programEnvironment = environment;
-    programEnvironment.insert("DISPLAY", display.name());
-    programEnvironment.insert("QT_QPA_PLATFORM", "xcb");
-}
-
-QProcess *DesktopSession::start(const QString &folder)
+QProcess *DesktopSession::start(const ProgramSetting &setting)
 {
     auto program = std::make_unique<QProcess>();
-    program->setProcessEnvironment(programEnvironment);
+    program->setProcessEnvironment(setting.environment(display.name()));
     program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program->setStandardOutputFile(QProcess::nullDevice());
-    program->setWorkingDirectory(folder);
-    program->start(QDir(folder).filePath("skarvel"), {});
+    program->setWorkingDirectory(QFileInfo(setting.program()).absolutePath());
+    program->start(setting.program(), {});
     program->waitForStarted(10000);
     programs.push_back(std::move(program));
     return programs.back().get();
@@ -65,13 +59,6 @@ bool DesktopSession::pressKey(const QString &window, const QString &key) const
     xdotool.start(XDOTOOL_PROGRAM,
                   {"windowfocus", "--sync", window, "key", "--clearmodifiers", key});
     return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
-}
-
-bool DesktopSession::copyProgramTo(const QString &folder)
-{
-    const QString copy = QDir(folder).filePath("skarvel");
-    QFile::remove(copy);
-    return QFile::copy(SKARVEL_PROGRAM, copy);
 }
 
 QProcessEnvironment DesktopSession::xdotoolEnvironment() const

@@ -1,10 +1,7 @@
 #include "desktop_session.h"
-#include "net/endpoints.h"
-#include "support/fake_web.h"
-#include "support/temp_folders.h"
+#include "support/program_setting.h"
 
 #include <QDir>
-#include <QFile>
 #include <QThread>
 #include <QtTest>
 
@@ -25,49 +22,23 @@ private slots:
     void lockOfAnEndedProgramIsTakenOver();
 
 private:
-    void startOnDesktop(DesktopSession &desktop);
-
-    FakeWeb web;
-    TempFolders folders;
+    ProgramSetting setting{SKARVEL_PROGRAM};
 };
 
 void TestE2eSingleInstance::initTestCase()
 {
-    // The maker announces the program's own version: no update question.
-    web.route(
-        "/announcement.html",
-        QStringLiteral("最新版本：V3.90(2014.3.12更新)版本信息结束最新公告：你好公告信息结束"),
-        "gb2312");
-    web.route("/panel.html", QStringLiteral("<html><body>Skarvel</body></html>"));
-
-    QString hosts = "[hosts]\n";
-    for (const QString &name : Endpoints::names())
-        hosts += name + "=" + web.baseUrl() + "\n";
-    QVERIFY(TempFolders::writeFile(folders.temp("endpoints.ini"), hosts.toUtf8()));
-    QVERIFY(DesktopSession::copyProgramTo(folders.program()));
-}
-
-void TestE2eSingleInstance::startOnDesktop(DesktopSession &desktop)
-{
-    QVERIFY2(desktop.isRunning(), "no virtual display");
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("SKARVEL_ENDPOINTS", folders.temp("endpoints.ini"));
-    environment.insert("USERPROFILE", folders.profile());
-    environment.insert("HOME", folders.drive());
-    environment.insert("TMPDIR", folders.temp());
-    environment.insert("XDG_RUNTIME_DIR", folders.temp());
-    desktop.setProgramEnvironment(environment);
+    QVERIFY(setting.ready());
 }
 
 void TestE2eSingleInstance::secondInstanceReportsAndEnds()
 {
     DesktopSession desktop;
-    startOnDesktop(desktop);
+    QVERIFY2(desktop.isRunning(), "no virtual display");
 
-    QProcess *first = desktop.start(folders.program());
+    QProcess *first = desktop.start(setting);
     QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
 
-    QProcess *second = desktop.start(folders.program());
+    QProcess *second = desktop.start(setting);
     QVERIFY(desktop.waitForWindows(alreadyRunning, 1, 60000));
     // The second one got as far as its own main window.
     QCOMPARE(desktop.windows(mainWindow).size(), 2);
@@ -92,15 +63,15 @@ void TestE2eSingleInstance::secondInstanceReportsAndEnds()
 void TestE2eSingleInstance::lockOfAnEndedProgramIsTakenOver()
 {
     DesktopSession desktop;
-    startOnDesktop(desktop);
+    QVERIFY2(desktop.isRunning(), "no virtual display");
 
-    QProcess *crashed = desktop.start(folders.program());
+    QProcess *crashed = desktop.start(setting);
     QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
     crashed->kill();
     QVERIFY(crashed->waitForFinished(10000));
-    QVERIFY(!QDir(folders.temp()).entryList({"Skarvel*.lock"}, QDir::Files).isEmpty());
+    QVERIFY(!QDir(setting.folders.temp()).entryList({"Skarvel*.lock"}, QDir::Files).isEmpty());
 
-    QProcess *next = desktop.start(folders.program());
+    QProcess *next = desktop.start(setting);
     QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
     // The check runs right after the window appears; give a box time to show.
     QThread::msleep(2000);
