@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/inet.h"
 #include "platform/numeric_key_filter.h"
+#include "platform/offline_notice.h"
 #include "platform/services.h"
 
 #include <QComboBox>
@@ -611,10 +612,7 @@ void ProfitPanel::Command3_Click()
         if (fetched)
             Text118.setText(*fetched);
         else
-            services.dialogs->msgBox(
-                QStringLiteral(
-                    "亲，是不是断网了啊？无法联网获取汇率，要么找网管，要么手动填哦亲！"),
-                MsgStyle::Information, QStringLiteral("亲，网络异常，你懂得！"));
+            showRateOffline(*services.dialogs);
     }
     ConvertRmbToCurrency();
     RecalcProfits();

@@ -4,22 +4,18 @@
 #include "net/fetch.h"
 #include "net/network_probe.h"
 #include "platform/box_number.h"
-#include "platform/dialogs.h"
+#include "platform/box_writes.h"
 #include "platform/inet.h"
 #include "platform/numeric_key_filter.h"
+#include "platform/offline_notice.h"
 #include "platform/services.h"
 #include "platform/shell.h"
-#include "worldfirst/box_writes.h"
 #include "worldfirst/rate_float.h"
 #include "worldfirst/rate_pages.h"
 #include "worldfirst/settlement.h"
 #include "worldfirst/transfer_fee.h"
 
 namespace {
-
-const QString offlinePrompt =
-    QStringLiteral("亲，是不是断网了啊？无法联网获取汇率，要么找网管，要么手动填哦亲！");
-const QString offlineTitle = QStringLiteral("亲，网络异常，你懂得！");
 
 constexpr BankCurrency bankCurrencies[] = {BankGbp, BankUsd, BankEur};
 
@@ -217,17 +213,12 @@ QString Form5::forexListAddress() const
            QStringLiteral("/center/forexlist.html");
 }
 
-void Form5::showOffline()
-{
-    services.dialogs->msgBox(offlinePrompt, MsgStyle::Information, offlineTitle);
-}
-
 void Form5::Command1_Click()
 {
     const QString address = worldFirstTableAddress();
     const QString page = GetBody(*services.http, address, QStringLiteral("utf-8"));
     if (!NetworkProbe(*services.inet, address)) {
-        showOffline();
+        showRateOffline(*services.dialogs);
         return;
     }
     // A pair is taken over only when its row gives both rates, and the float always works
@@ -253,7 +244,7 @@ void Form5::Command2_Click()
     const QString address = forexListAddress();
     const QString page = services.inet->openUrl(address).value_or(QString());
     if (!NetworkProbe(*services.inet, address)) {
-        showOffline();
+        showRateOffline(*services.dialogs);
         return;
     }
     // A currency whose quote is not on the page keeps its box and its stored rate.

@@ -129,7 +129,6 @@ private:
     void Label31_Click();
     void Label32_Click();
     void Label33_Click();
-    void showOffline();
 
     QString worldFirstTableAddress() const;
     QString forexListAddress() const;

@@ -1,11 +1,10 @@
 #include "support/fake_services.h"
+#include "support/number_box_keys.h"
 #include "support/test_main.h"
 #include "worldfirst/form5.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -44,13 +43,6 @@ void recordWrites(TextBox &box, QStringList &log)
 void payOut1000(Form5 &form)
 {
     form.Text1.setText("1000");
-}
-
-bool showActive(QWidget &window)
-{
-    window.show();
-    QApplication::setActiveWindow(&window);
-    return QTest::qWaitForWindowActive(&window);
 }
 
 } // namespace
@@ -726,14 +718,8 @@ void TestForm5Figures::keyFilterOnEveryEditableBox()
     QVERIFY(showActive(form));
     auto *edit = form.findChild<QLineEdit *>(box);
     QVERIFY(edit);
-    edit->setFocus();
-    edit->selectAll();
 
-    QTest::keyClicks(edit, "1-2,a 3.4.");
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QInputMethodEvent commit;
-    commit.setCommitString("１元5");
-    QApplication::sendEvent(edit, &commit);
+    typeKeysToSift(edit);
 
     QCOMPARE(edit->text(), "123.45");
 }
@@ -743,11 +729,8 @@ void TestForm5Figures::pasteShortcutSwallowed()
     OpenedWindow window;
     Form5 &form = window.form;
     QVERIFY(showActive(form));
-    QApplication::clipboard()->setText("77");
-    form.Text1.setFocus();
-    form.Text1.lineEdit()->selectAll();
 
-    QTest::keyClick(form.Text1.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+    pasteByShortcut(form.Text1.lineEdit());
 
     QCOMPARE(form.Text1.text(), "0");
 }
