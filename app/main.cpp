@@ -53,8 +53,9 @@ int main(int argc, char *argv[])
     services.endpoints = &endpoints;
     services.terminate = [] { std::_Exit(0); };
 
+    // The main window starts the program: its load shows the splash, and its
+    // timer shows the window itself.
     Form1 form1(services);
     form1.load();
-    form1.show();
     return app.exec();
 }

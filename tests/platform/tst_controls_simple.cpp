@@ -5,6 +5,7 @@
 #include "platform/controls/timer.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,7 @@ private slots:
     void timerTicks();
     void timerStops_data();
     void timerStops();
+    void timerNeverTicksEarly();
 };
 
 void TstControlsSimple::labelCaptionIsPlainText_data()
@@ -330,6 +332,24 @@ void TstControlsSimple::timerStops()
 
     QCOMPARE(count, 1);
     QCOMPARE(timer.Enabled(), byInterval);
+}
+
+void TstControlsSimple::timerNeverTicksEarly()
+{
+    QObject window;
+    Timer timer(&window, "Timer1");
+    QElapsedTimer sinceArmed;
+    qint64 firstTick = -1;
+    timer.Tick = [&] {
+        if (firstTick < 0)
+            firstTick = sinceArmed.elapsed();
+    };
+
+    sinceArmed.start();
+    timer.setInterval(1000);
+
+    QTRY_VERIFY_WITH_TIMEOUT(firstTick >= 0, 5000);
+    QVERIFY2(firstTick >= 1000, qPrintable(QString::number(firstTick)));
 }
 
 QTEST_MAIN(TstControlsSimple)
