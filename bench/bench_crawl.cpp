@@ -2,6 +2,7 @@
 // the same requests made in a plain loop. The per-keyword figures of the first and
 // the last thousand keywords show whether the crawl's own work grows with its
 // lists; the difference between crawl and loop is what the crawl adds.
+#include "qt_benchmark_main.h"
 #include "keywords/fake_suggestions.h"
 #include "keywords/form2.h"
 #include "platform/http_client.h"
@@ -155,13 +156,4 @@ BENCHMARK(crawl30000Keywords)->Iterations(1)->UseManualTime()->Unit(benchmark::k
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+SKARVEL_BENCHMARK_MAIN()

@@ -1,3 +1,4 @@
+#include "qt_benchmark_main.h"
 #include "support/fake_services.h"
 #include "support/fake_web.h"
 #include "upc/code_type_table.h"
@@ -87,13 +88,4 @@ BENCHMARK(generateLargestRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(generateLargestRunOnThePanel)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(exportAgainstLocalService)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+SKARVEL_BENCHMARK_MAIN()
