@@ -1,7 +1,10 @@
 #include "main/form1.h"
+#include "net/endpoints.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/http_client.h"
+#include "platform/inet.h"
 #include "platform/instance_lock.h"
 #include "platform/services.h"
 #include "platform/shell.h"
@@ -32,6 +35,9 @@ int main(int argc, char *argv[])
     SystemClipboard clipboard;
     SystemTrayIcon tray;
     Clock clock;
+    HttpClient http;
+    Inet inet;
+    Endpoints endpoints = Endpoints::fromEnvironment();
 
     Services services;
     services.paths = Paths::fromEnvironment();
@@ -42,10 +48,14 @@ int main(int argc, char *argv[])
     services.tray = &tray;
     services.instanceLock = &instanceLock;
     services.clock = &clock;
+    services.http = &http;
+    services.inet = &inet;
+    services.endpoints = &endpoints;
     services.terminate = [] { std::_Exit(0); };
 
+    // The main window starts the program: its load shows the splash, and its
+    // timer shows the window itself.
     Form1 form1(services);
     form1.load();
-    form1.show();
     return app.exec();
 }

@@ -1,6 +1,7 @@
 // How the keyword lists behave at their working size: a crawl queue and result list
 // of 30,000 rows, asked for every new keyword whether it is listed already, and the
 // queue worked off from its first row.
+#include "qt_benchmark_main.h"
 #include "platform/controls/list_box.h"
 
 #include <QApplication>
@@ -48,13 +49,4 @@ BENCHMARK(workOffFromTheFirstRow)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+SKARVEL_BENCHMARK_MAIN()

@@ -65,11 +65,13 @@ std::unique_ptr<curl_slist, ListDeleter> headerList(const HttpHeaders &headers)
 
 } // namespace
 
-std::optional<int> runCurlGet(const CurlGet &request)
+std::optional<int> runCurlGet(const CurlGet &request, HttpFailure *failure)
 {
     initialiseCurlOnce();
     std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
     std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    if (failure)
+        *failure = HttpFailure::Other;
     if (!easy || !multi)
         return std::nullopt;
 
@@ -118,8 +120,12 @@ std::optional<int> runCurlGet(const CurlGet &request)
     }
     curl_multi_remove_handle(multi.get(), handle);
 
-    if (result != CURLE_OK)
+    if (result != CURLE_OK) {
+        if (failure && (result == CURLE_COULDNT_RESOLVE_HOST ||
+                        result == CURLE_COULDNT_RESOLVE_PROXY || result == CURLE_COULDNT_CONNECT))
+            *failure = HttpFailure::Unreachable;
         return std::nullopt;
+    }
     long status = 0;
     curl_easy_getinfo(handle, CURLINFO_RESPONSE_CODE, &status);
     return int(status);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/http_failure.h"
 #include "platform/http_types.h"
 
 #include <QString>
@@ -26,5 +27,6 @@ struct CurlGet
 };
 
 // The reply's HTTP status when the transfer ran to its end; nothing on any failure
-// (no connection, a time-out, an abandoned transfer, any libcurl error).
-std::optional<int> runCurlGet(const CurlGet &request);
+// (no connection, a time-out, an abandoned transfer, any libcurl error), and then,
+// when `failure` is given, why.
+std::optional<int> runCurlGet(const CurlGet &request, HttpFailure *failure = nullptr);

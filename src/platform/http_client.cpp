@@ -6,7 +6,8 @@ HttpClient::HttpClient(HttpTimeouts timeouts)
     : timeouts(timeouts)
 {}
 
-std::optional<HttpReply> HttpClient::get(const QString &url, const HttpHeaders &headers) const
+std::optional<HttpReply> HttpClient::get(const QString &url, const HttpHeaders &headers,
+                                         HttpFailure *failure) const
 {
     QByteArray body;
     CurlGet request;
@@ -18,7 +19,7 @@ std::optional<HttpReply> HttpClient::get(const QString &url, const HttpHeaders &
         body.append(data, qsizetype(size));
         return true;
     };
-    const std::optional<int> status = runCurlGet(request);
+    const std::optional<int> status = runCurlGet(request, failure);
     if (!status)
         return std::nullopt;
     return HttpReply{*status, body};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/http_failure.h"
 #include "platform/http_types.h"
 
 #include <QString>
@@ -14,8 +15,9 @@ public:
 
     // A GET without credentials that follows redirects. The body comes back
     // whatever the status; nothing when no reply came (no connection, a time-out,
-    // any transfer error).
-    std::optional<HttpReply> get(const QString &url, const HttpHeaders &headers = {}) const;
+    // any transfer error), and then, when `failure` is given, why.
+    std::optional<HttpReply> get(const QString &url, const HttpHeaders &headers = {},
+                                 HttpFailure *failure = nullptr) const;
 
 private:
     HttpTimeouts timeouts;

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "platform/controls/form.h"
+#include "upc/packager_window.h"
 
-class Services;
-
-class Form8 : public Form
+// The generator-variant packager: packs the barcode GIFs the generator exported.
+class Form8 : public PackagerWindow
 {
     Q_OBJECT
 public:
     explicit Form8(Services &services, QWidget *parent = nullptr);
-
-private:
-    Services &services;
 };

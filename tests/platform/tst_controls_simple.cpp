@@ -5,6 +5,7 @@
 #include "platform/controls/timer.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -54,6 +55,7 @@ private slots:
     void timerTicks();
     void timerStops_data();
     void timerStops();
+    void timerNeverTicksEarly();
 };
 
 void TstControlsSimple::labelCaptionIsPlainText_data()
@@ -204,11 +206,13 @@ void TstControlsSimple::windowSwitchIsNoFocusChange()
 
 void TstControlsSimple::imageLoadPicture_data()
 {
-    QTest::addColumn<QString>("second"); // "picture", "not a picture", "missing"
+    QTest::addColumn<QString>("second"); // "picture", "rewritten", "not a picture", "missing"
     QTest::addColumn<bool>("loaded");
     QTest::addColumn<QRgb>("shownColour");
 
     QTest::newRow("picture replaces picture") << "picture" << true << qRgb(0, 0, 255);
+    QTest::newRow("same file rewritten at once shows the new picture")
+        << "rewritten" << true << qRgb(0, 0, 255);
     QTest::newRow("file that is no picture keeps the old one")
         << "not a picture" << false << qRgb(255, 0, 0);
     QTest::newRow("missing file keeps the old one") << "missing" << false << qRgb(255, 0, 0);
@@ -227,7 +231,11 @@ void TstControlsSimple::imageLoadPicture()
     QVERIFY(image.LoadPicture(writePicture(dir, "first.png", Qt::red)));
 
     QString path = dir.filePath("missing.gif");
-    if (second == "picture") {
+    if (second == "rewritten") {
+        // Same name, same size, same second: only the content tells them apart.
+        QVERIFY(image.LoadPicture(writePicture(dir, "same.bmp", Qt::red)));
+        path = writePicture(dir, "same.bmp", Qt::blue);
+    } else if (second == "picture") {
         path = writePicture(dir, "second.png", Qt::blue);
     } else if (second == "not a picture") {
         path = dir.filePath("reply.gif");
@@ -324,6 +332,24 @@ void TstControlsSimple::timerStops()
 
     QCOMPARE(count, 1);
     QCOMPARE(timer.Enabled(), byInterval);
+}
+
+void TstControlsSimple::timerNeverTicksEarly()
+{
+    QObject window;
+    Timer timer(&window, "Timer1");
+    QElapsedTimer sinceArmed;
+    qint64 firstTick = -1;
+    timer.Tick = [&] {
+        if (firstTick < 0)
+            firstTick = sinceArmed.elapsed();
+    };
+
+    sinceArmed.start();
+    timer.setInterval(1000);
+
+    QTRY_VERIFY_WITH_TIMEOUT(firstTick >= 0, 5000);
+    QVERIFY2(firstTick >= 1000, qPrintable(QString::number(firstTick)));
 }
 
 QTEST_MAIN(TstControlsSimple)

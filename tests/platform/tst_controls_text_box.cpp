@@ -675,13 +675,20 @@ void TstControlsTextBox::doubleClick()
     TextBox box(&window, "Text6", kind);
     box.setGeometryTwips(150, 150, 3000, 1500);
     QVERIFY(showActive(window));
+    box.setText("12345 abc\r\nxyz");
     int clicks = 0;
-    box.DblClick = [&] { ++clicks; };
+    QString selected;
+    box.DblClick = [&] {
+        ++clicks;
+        selected = box.SelText();
+    };
 
     QWidget *target = box.textEdit() ? box.textEdit()->viewport() : box.lineEdit();
     QTest::mouseDClick(target, Qt::LeftButton, {}, QPoint(5, 5));
 
     QCOMPARE(clicks, 1);
+    // The handler sees the word the double-click selected.
+    QCOMPARE(selected, QStringLiteral("12345"));
     QCOMPARE(box.widget()->geometry(), QRect(10, 10, 200, 100));
 }
 

@@ -1,5 +1,6 @@
 #include "platform/controls/image.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QPixmap>
 
@@ -17,10 +18,12 @@ QLabel *Image::widget() const
 
 bool Image::LoadPicture(const QString &path)
 {
-    QPixmap picture;
+    // Read through QImage: QPixmap::load answers from its cache when a rewritten
+    // file keeps its size and time stamp, and would show the former picture.
+    QImage picture;
     if (!picture.load(path))
         return false;
-    widget()->setPixmap(picture);
+    widget()->setPixmap(QPixmap::fromImage(picture));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "platform/controls/line_breaks.h"
 #include "platform/controls/typing_limit.h"
 
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -198,8 +199,15 @@ bool TextBox::eventFilter(QObject *watched, QEvent *event)
         }
         break;
     case QEvent::MouseButtonDblClick:
-        if (watched == (document ? document->viewport() : baseWidget()))
+        if (watched == (document ? document->viewport() : baseWidget()) && !forwardingDblClick) {
+            // Windows selects the word under the pointer before the box reports the
+            // double-click, so the handler reads that word as the selection.
+            forwardingDblClick = true;
+            QCoreApplication::sendEvent(watched, event);
+            forwardingDblClick = false;
             run(DblClick);
+            return true;
+        }
         break;
     default:
         break;

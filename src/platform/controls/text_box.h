@@ -73,5 +73,6 @@ private:
     bool writingWidget = false;
     bool locked = false;
     bool hasFocus = false;
+    bool forwardingDblClick = false;
     QPalette unlockedPalette;
 };

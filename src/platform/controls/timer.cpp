@@ -6,6 +6,9 @@ Timer::Timer(QObject *parent, const QString &name)
 {
     setObjectName(name);
     timer.setObjectName(name);
+    // A window timer never ticks before its interval is up; Qt's default coarse
+    // timers may fire up to 5% early.
+    timer.setTimerType(Qt::PreciseTimer);
     connect(&timer, &QTimer::timeout, this, [this] {
         if (Tick)
             Tick();
