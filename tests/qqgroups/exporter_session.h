@@ -14,6 +14,9 @@ class ExporterSession
 {
 public:
     static constexpr int loadTimeoutMs = 15000;
+    // The delay the tests set: long enough for a page to load and be scanned within
+    // it on a busy machine, as the window's status text advises.
+    static constexpr const char *delay = "1";
 
     ExporterSession();
     ~ExporterSession();

@@ -33,13 +33,13 @@ QStringList rows(const ListView &list)
 
 using Groups = QList<QPair<QString, QString>>;
 
-// Lets the service list `groups` and clicks "获取群号" with the delay "0.5".
+// Lets the service list `groups` and clicks "获取群号" with the tests' delay.
 void getGroups(ExporterSession &session, const Groups &groups, bool loggedIn = true)
 {
     session.web.setGroups(groups);
     if (loggedIn)
         session.logIn();
-    session.form().Combo1.setText("0.5");
+    session.form().Combo1.setText(ExporterSession::delay);
     session.form().Command1.click();
 }
 
@@ -168,7 +168,7 @@ void TstForm4Groups::pagesOpenedByHandAddTheirGroups()
     QVERIFY(waitFor([&] { return form.ListView1.rowCount() == 2; }));
     QCOMPARE(form.ListView1.cellText(1, 0), QString("新群"));
     QCOMPARE(form.ListView1.cellText(1, 1), QString("\t555"));
-    QTest::qWait(800);
+    QTest::qWait(1500);
     QCOMPARE(form.ListView1.rowCount(), 2);
     QCOMPARE(form.Text3.text(), QString("1")); // counted only by the button
 }
@@ -178,7 +178,7 @@ void TstForm4Groups::command8AloneNeitherCountsNorProbes()
     ExporterSession session;
     session.web.setGroups({{"卖家交流群", "111"}});
     Form4 &form = session.form();
-    form.Combo1.setText("0.5");
+    form.Combo1.setText(ExporterSession::delay);
 
     form.Command8.click();
 

@@ -55,7 +55,7 @@ private slots:
 
 private:
     // A logged-in window listing the group "卖家交流群" (111), selected, with the
-    // delay "0.5".
+    // tests' delay.
     void prepare(ExporterSession &session);
 };
 
@@ -65,7 +65,7 @@ void TstForm4Members::prepare(ExporterSession &session)
     session.warmUpMemberBrowser();
     session.listGroup("卖家交流群", "111");
     session.form().ListView1.setSelectedRow(0);
-    session.form().Combo1.setText("0.5");
+    session.form().Combo1.setText(ExporterSession::delay);
 }
 
 void TstForm4Members::membersReadPageByPage()
@@ -135,7 +135,7 @@ void TstForm4Members::pagingPasses()
     session.web.setMemberPage("111", 1, membersOfPage(1, pagerOfPage1));
     for (int page = 2; page <= 8; ++page)
         session.web.setMemberPage("111", page, membersOfPage(page), page == emptyAtFirst ? 1 : 0,
-                                  page == lateAtFirst ? 1 : 0, 1500);
+                                  page == lateAtFirst ? 1 : 0, 3000);
     Form4 &form = session.form();
 
     form.Command2.click();
@@ -252,7 +252,7 @@ void TstForm4Members::aDelayOfZeroScansNoPage()
 
     QCOMPARE(form.Text2.text(), QString("1"));
     QCOMPARE(form.Text1.text(), membersGotText);
-    QTest::qWait(1000);
+    QTest::qWait(1500);
     QCOMPARE(form.ListView2.rowCount(), 1);
 }
 
