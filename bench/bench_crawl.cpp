@@ -2,11 +2,11 @@
 // the same requests made in a plain loop. The per-keyword figures of the first and
 // the last thousand keywords show whether the crawl's own work grows with its
 // lists; the difference between crawl and loop is what the crawl adds.
-#include "qt_benchmark_main.h"
 #include "keywords/fake_suggestions.h"
 #include "keywords/form2.h"
 #include "platform/http_client.h"
 #include "platform/inet.h"
+#include "qt_benchmark_main.h"
 #include "support/fake_services.h"
 
 #include <QApplication>

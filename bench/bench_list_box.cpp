@@ -1,8 +1,8 @@
 // How the keyword lists behave at their working size: a crawl queue and result list
 // of 30,000 rows, asked for every new keyword whether it is listed already, and the
 // queue worked off from its first row.
-#include "qt_benchmark_main.h"
 #include "platform/controls/list_box.h"
+#include "qt_benchmark_main.h"
 
 #include <QApplication>
 #include <QWidget>

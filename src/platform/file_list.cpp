@@ -8,7 +8,6 @@ namespace {
 
 constexpr int maxCount = 32767;
 
-
 bool matchesWildcard(const QString &name, const QString &wildcard)
 {
     QString expression;
@@ -21,8 +20,8 @@ bool matchesWildcard(const QString &name, const QString &wildcard)
             expression += QRegularExpression::escape(QString(c));
     }
     const QRegularExpression match(QRegularExpression::anchoredPattern(expression),
-                                   QRegularExpression::CaseInsensitiveOption
-                                       | QRegularExpression::DotMatchesEverythingOption);
+                                   QRegularExpression::CaseInsensitiveOption |
+                                       QRegularExpression::DotMatchesEverythingOption);
     return match.match(name).hasMatch();
 }
 

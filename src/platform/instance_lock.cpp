@@ -5,8 +5,7 @@
 
 InstanceLock::InstanceLock(const QString &folder)
     : folder(folder)
-{
-}
+{}
 
 InstanceLock::~InstanceLock() = default;
 

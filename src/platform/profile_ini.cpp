@@ -22,8 +22,8 @@ struct Line
 QString unquoted(QString value)
 {
     value = value.trimmed();
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'')
-        && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
         value = value.mid(1, value.size() - 2);
     return value;
 }
@@ -86,8 +86,7 @@ QString cutToBuffer(const QString &value)
 
 ProfileIni::ProfileIni(const QString &path)
     : filePath(path)
-{
-}
+{}
 
 QString ProfileIni::read(const QString &section, const QString &key, const QString &fallback) const
 {

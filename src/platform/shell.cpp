@@ -18,8 +18,8 @@ void DesktopShell::openFolder(const QString &path)
 
 void DesktopShell::startCalculator()
 {
-    const char *calculators[] = {"gnome-calculator", "kcalc", "galculator", "mate-calc",
-                                 "qalculate-gtk", "xcalc"};
+    const char *calculators[] = {"gnome-calculator", "kcalc",         "galculator",
+                                 "mate-calc",        "qalculate-gtk", "xcalc"};
     for (const char *name : calculators) {
         const QString program = QStandardPaths::findExecutable(name);
         if (!program.isEmpty()) {

@@ -35,8 +35,7 @@ bool Workbook::SaveAs(const QString &fullName) const
         const QByteArray text = it.value().toUtf8();
         written = worksheet_write_string(sheet, it.key().first - 1,
                                          static_cast<lxw_col_t>(it.key().second - 1),
-                                         text.constData(), nullptr)
-            == LXW_NO_ERROR;
+                                         text.constData(), nullptr) == LXW_NO_ERROR;
     }
     const bool closed = workbook_close(book) == LXW_NO_ERROR;
     if (!written || !closed) {
@@ -44,7 +43,8 @@ bool Workbook::SaveAs(const QString &fullName) const
         return false;
     }
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(fullName).constData(), error);
+    std::filesystem::rename(QFile::encodeName(temporary).constData(),
+                            QFile::encodeName(fullName).constData(), error);
     if (error)
         QFile::remove(temporary);
     return !error;

@@ -21,16 +21,26 @@ void TestFileList::matchesLikeWindows_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<bool>("matches");
 
-    QTest::newRow("extension") << "036000291452.gif" << "*.gif" << true;
-    QTest::newRow("extension in another case") << "036000291452.GIF" << "*.gif" << true;
-    QTest::newRow("other extension") << "036000291452.jpg" << "*.gif" << false;
-    QTest::newRow("all with a dot") << "a.txt" << "*.*" << true;
-    QTest::newRow("all without a dot") << "README" << "*.*" << true;
-    QTest::newRow("question mark") << "a1.jpg" << "a?.jpg" << true;
-    QTest::newRow("question mark needs a character") << "a.jpg" << "a?.jpg" << false;
-    QTest::newRow("dot is literal") << "axgif" << "*.gif" << false;
-    QTest::newRow("name.* takes the bare name") << "code" << "code.*" << true;
-    QTest::newRow("name.* is no prefix") << "codes" << "code.*" << false;
+    QTest::newRow("extension") << "036000291452.gif"
+                               << "*.gif" << true;
+    QTest::newRow("extension in another case") << "036000291452.GIF"
+                                               << "*.gif" << true;
+    QTest::newRow("other extension") << "036000291452.jpg"
+                                     << "*.gif" << false;
+    QTest::newRow("all with a dot") << "a.txt"
+                                    << "*.*" << true;
+    QTest::newRow("all without a dot") << "README"
+                                       << "*.*" << true;
+    QTest::newRow("question mark") << "a1.jpg"
+                                   << "a?.jpg" << true;
+    QTest::newRow("question mark needs a character") << "a.jpg"
+                                                     << "a?.jpg" << false;
+    QTest::newRow("dot is literal") << "axgif"
+                                    << "*.gif" << false;
+    QTest::newRow("name.* takes the bare name") << "code"
+                                                << "code.*" << true;
+    QTest::newRow("name.* is no prefix") << "codes"
+                                         << "code.*" << false;
 }
 
 void TestFileList::matchesLikeWindows()

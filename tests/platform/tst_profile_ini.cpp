@@ -32,16 +32,36 @@ void TestProfileIni::readsWindowsProfileFormat_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("exact case") << "ACPW" << "Text2" << "0361";
-    QTest::newRow("section in another case") << "acpw" << "Text2" << "0361";
-    QTest::newRow("key in another case") << "ACPW" << "TEXT2" << "0361";
-    QTest::newRow("Chinese value in GBK") << "ACPW" << "buyer" << "张三";
-    QTest::newRow("blanks around the value") << "ACPW" << "spaced" << "a b";
-    QTest::newRow("empty value is no default") << "ACPW" << "empty" << "";
-    QTest::newRow("quoted value") << "ACPW" << "quoted" << "x y";
-    QTest::newRow("key of another section") << "ACPW" << "other" << "fallback";
-    QTest::newRow("missing key") << "ACPW" << "nothing" << "fallback";
-    QTest::newRow("missing section") << "NONE" << "Text2" << "fallback";
+    QTest::newRow("exact case") << "ACPW"
+                                << "Text2"
+                                << "0361";
+    QTest::newRow("section in another case") << "acpw"
+                                             << "Text2"
+                                             << "0361";
+    QTest::newRow("key in another case") << "ACPW"
+                                         << "TEXT2"
+                                         << "0361";
+    QTest::newRow("Chinese value in GBK") << "ACPW"
+                                          << "buyer"
+                                          << "张三";
+    QTest::newRow("blanks around the value") << "ACPW"
+                                             << "spaced"
+                                             << "a b";
+    QTest::newRow("empty value is no default") << "ACPW"
+                                               << "empty"
+                                               << "";
+    QTest::newRow("quoted value") << "ACPW"
+                                  << "quoted"
+                                  << "x y";
+    QTest::newRow("key of another section") << "ACPW"
+                                            << "other"
+                                            << "fallback";
+    QTest::newRow("missing key") << "ACPW"
+                                 << "nothing"
+                                 << "fallback";
+    QTest::newRow("missing section") << "NONE"
+                                     << "Text2"
+                                     << "fallback";
 }
 
 void TestProfileIni::readsWindowsProfileFormat()
@@ -79,8 +99,8 @@ void TestProfileIni::capsValuesAt254Bytes_data()
     QTest::newRow("Chinese at the limit") << chinese127 + QChar(0x6587) << chinese127;
     // 253 ASCII bytes then a character of two bytes: the lead byte alone would be
     // byte 254, so it is dropped rather than left without its trail byte.
-    QTest::newRow("no half character") << QString(253, 'a') + QChar(0x4E2D) + "z"
-                                       << QString(253, 'a');
+    QTest::newRow("no half character")
+        << QString(253, 'a') + QChar(0x4E2D) + "z" << QString(253, 'a');
 }
 
 void TestProfileIni::capsValuesAt254Bytes()

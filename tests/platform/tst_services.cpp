@@ -78,8 +78,9 @@ void TestServices::dialogsWithoutTitleShowTheApplicationTitle()
 {
     ScriptedDialogs dialogs;
     dialogs.queueAnswer(MsgResult::Cancel);
-    QCOMPARE(dialogs.msgBox(QStringLiteral("确认退出软件吗？"), 33, QStringLiteral("Skarvel提醒您")),
-             MsgResult::Cancel);
+    QCOMPARE(
+        dialogs.msgBox(QStringLiteral("确认退出软件吗？"), 33, QStringLiteral("Skarvel提醒您")),
+        MsgResult::Cancel);
     QCOMPARE(dialogs.msgBox("plain"), MsgResult::Ok);
     QCOMPARE(dialogs.shown().size(), 2);
     QCOMPARE(dialogs.shown().at(0).style, 33);
@@ -119,8 +120,8 @@ void TestServices::instanceLockTakesOverALockOfADeadProcess()
     const QByteArray deadPid = QByteArray::number(finished.processId());
     QVERIFY(finished.waitForFinished());
     QVERIFY(TempFolders::writeFile(folders.temp("Skarvel.lock"),
-                                   deadPid + "\nSkarvel\n" + QSysInfo::machineHostName().toUtf8()
-                                       + "\n"));
+                                   deadPid + "\nSkarvel\n" + QSysInfo::machineHostName().toUtf8() +
+                                       "\n"));
     InstanceLock lock(folders.temp());
     QVERIFY(lock.claim("Skarvel"));
 }

@@ -26,10 +26,22 @@ static QString under(const QTemporaryDir &root, const char *folder, const QStrin
     return relative.isEmpty() ? base : QDir(base).filePath(relative);
 }
 
-QString TempFolders::program(const QString &relative) const { return under(root, "program", relative); }
-QString TempFolders::profile(const QString &relative) const { return under(root, "profile", relative); }
-QString TempFolders::drive(const QString &relative) const { return under(root, "drive", relative); }
-QString TempFolders::temp(const QString &relative) const { return under(root, "temp", relative); }
+QString TempFolders::program(const QString &relative) const
+{
+    return under(root, "program", relative);
+}
+QString TempFolders::profile(const QString &relative) const
+{
+    return under(root, "profile", relative);
+}
+QString TempFolders::drive(const QString &relative) const
+{
+    return under(root, "drive", relative);
+}
+QString TempFolders::temp(const QString &relative) const
+{
+    return under(root, "temp", relative);
+}
 
 bool TempFolders::writeFile(const QString &path, const QByteArray &bytes)
 {

@@ -4,8 +4,7 @@
 
 Form::Form(QWidget *parent)
     : QWidget(parent)
-{
-}
+{}
 
 void Form::setClientSizeTwips(int width, int height)
 {
