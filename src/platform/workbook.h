@@ -12,7 +12,6 @@ class Workbook
 public:
     // Rows and columns count from 1, as the spreadsheet program numbers them.
     void setCell(int row, int column, const QString &text);
-    QString cell(int row, int column) const { return cells.value({row, column}); }
 
     // Written to a new file beside the target and renamed into place, so a failed
     // save leaves no half-written spreadsheet. False when the save failed.
