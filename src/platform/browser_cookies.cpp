@@ -1,12 +1,15 @@
 #include "platform/browser_cookies.h"
 
+#include "platform/web_profile.h"
+
 #include <QNetworkCookie>
 #include <QUrl>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 
-BrowserCookies &BrowserCookies::of(QWebEngineProfile *profile)
+BrowserCookies &BrowserCookies::of(WebProfile &web)
 {
+    QWebEngineProfile *profile = web.engineProfile();
     if (auto *mirror = profile->findChild<BrowserCookies *>(QString(), Qt::FindDirectChildrenOnly))
         return *mirror;
     return *new BrowserCookies(profile);

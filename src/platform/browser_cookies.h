@@ -6,6 +6,7 @@
 #include <QObject>
 
 class QWebEngineProfile;
+class WebProfile;
 
 // The cookies of a browser profile, mirrored as the browsers set and drop them, so
 // the program's own requests can carry the login made in a browser. On Windows the
@@ -15,8 +16,9 @@ class BrowserCookies : public QObject
 {
     Q_OBJECT
 public:
-    // The mirror of a profile, made on first use; it lives as long as the profile.
-    static BrowserCookies &of(QWebEngineProfile *profile);
+    // The mirror of a profile, made on first use (which starts the web engine); it
+    // lives as long as the engine's profile.
+    static BrowserCookies &of(WebProfile &profile);
 
     // The request header that carries the cookies the browsers would send to
     // `url`; no header when there are none.

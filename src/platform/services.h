@@ -13,6 +13,7 @@ class Inet;
 class InstanceLock;
 class Shell;
 class TrayIcon;
+class WebProfile;
 
 // Everything a window needs of the world outside it, handed to each window on
 // creation. The program builds the real services, the tests fake ones; no window
@@ -29,6 +30,7 @@ public:
     InstanceLock *instanceLock = nullptr;
     Clock *clock = nullptr;
     Endpoints *endpoints = nullptr;
+    WebProfile *web = nullptr; // the profile of every embedded browser
     Paths paths;
 
     // Ends the process at once: the tray icon goes away and no closing handler of

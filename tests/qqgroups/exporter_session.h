@@ -8,8 +8,8 @@
 #include <memory>
 
 // An exporter window loaded and shown on a fake group service, with the login page
-// loaded. The browsers' shared profile outlives the window; the session logs out
-// when it ends, so the next one starts without a login.
+// loaded. The browsers' profile is the session's own, so each session starts
+// without a login.
 class ExporterSession
 {
 public:
@@ -19,7 +19,6 @@ public:
     static constexpr const char *delay = "1";
 
     ExporterSession();
-    ~ExporterSession();
 
     Form4 &form() { return *window; }
 
