@@ -4,8 +4,8 @@
 
 #include <QNetworkCookieJar>
 #include <QObject>
+#include <QString>
 
-class QWebEngineProfile;
 class WebProfile;
 
 // The cookies of a browser profile, mirrored as the browsers set and drop them, so
@@ -25,7 +25,18 @@ public:
     HttpHeaders requestHeaders(const QString &url) const;
 
 private:
-    explicit BrowserCookies(QWebEngineProfile *profile);
+    explicit BrowserCookies(WebProfile &profile);
+    void keep() const;
 
-    QNetworkCookieJar jar;
+    // A jar whose whole content can be read and written.
+    class Jar : public QNetworkCookieJar
+    {
+    public:
+        using QNetworkCookieJar::allCookies;
+    };
+
+    Jar jar;
+    // The engine tells none of the cookies a profile kept from an earlier run (its
+    // loadAllCookies reports nothing in Qt 6.4), so the mirror keeps its own copy.
+    QString keptFile;
 };
