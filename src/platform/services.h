@@ -34,7 +34,8 @@ public:
     Paths paths;
 
     // Ends the process at once: the tray icon goes away and no closing handler of
-    // any window runs. Where `terminate` returns (the tests record the end), the
+    // any window runs; the program's own `terminate` first has the browsers' profile
+    // write what it holds. Where `terminate` returns (the tests record the end), the
     // caller must return straight away.
     std::function<void()> terminate;
     void endProgram();
