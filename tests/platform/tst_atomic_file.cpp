@@ -1,10 +1,10 @@
 #include "platform/atomic_file.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folders.h"
 
 #include <QDir>
 #include <QTest>
 #include <csignal>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,20 +107,11 @@ void TestAtomicFile::failedWriteLeavesOnlyTheOldFile()
     const QString target = folders.program("1.gif");
     QVERIFY(TempFolders::writeFile(target, "old picture"));
     {
-        // A file size limit makes the write fail as a full disk would, whatever
-        // the rights the tests run with.
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved;
-        small.rlim_cur = 64;
         AtomicFile file(target);
         QVERIFY(file.open());
         if (sizeLimit) {
-            setrlimit(RLIMIT_FSIZE, &small);
-            const bool written = file.write(QByteArray(200, 'x')) && file.commit();
-            setrlimit(RLIMIT_FSIZE, &saved);
-            QVERIFY(!written);
+            const FileSizeLimit limit(64);
+            QVERIFY(!(file.write(QByteArray(200, 'x')) && file.commit()));
         } else {
             QVERIFY(file.write(QByteArray(200, 'x')));
         }

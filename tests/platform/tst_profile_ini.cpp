@@ -1,11 +1,10 @@
 #include "platform/code_page.h"
 #include "platform/profile_ini.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folders.h"
 
 #include <QFile>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 class TestProfileIni : public QObject
 {
@@ -205,16 +204,11 @@ void TestProfileIni::failedWriteLeavesOldFileWhole()
     const QString path = folders.program("full.ini");
     QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nA=1\r\n"));
 
-    // A file size limit makes the write fail as a full disk would, whatever the
-    // rights the tests run with.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = ProfileIni(path).write("ACPW", "A", QString(200, 'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
+    bool written = false;
+    {
+        const FileSizeLimit limit(64);
+        written = ProfileIni(path).write("ACPW", "A", QString(200, 'x'));
+    }
 
     QVERIFY(!written);
     QCOMPARE(TempFolders::readFile(path), QByteArray("[ACPW]\r\nA=1\r\n"));
