@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
 
     Services services;
     services.paths = Paths::fromEnvironment();
-    InstanceLock instanceLock(services.paths.tempDir);
+    InstanceLock instanceLock(services.paths.runtimeDir);
     services.dialogs = &dialogs;
     services.shell = &shell;
     services.clipboard = &clipboard;
