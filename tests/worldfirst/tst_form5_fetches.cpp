@@ -20,11 +20,14 @@ QString wfRow(const QString &label, const QString &sell, const QString &buy)
     return QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>").arg(label, sell, buy);
 }
 
-// WorldFirst's table with GBPEUR at the default raw rates and new GBPUSD and EURUSD rates.
-QString wfTable()
+// WorldFirst's table with GBPEUR at the default raw rates and new GBPUSD and EURUSD rates;
+// `before` and `after` stand around every figure, as on a page laid out over several lines.
+QString wfTable(const QString &before = {}, const QString &after = {})
 {
-    return "<table>" + wfRow("GBPEUR", "1.2523", "1.2543") + wfRow("GBPUSD", "1.6000", "1.6100") +
-           wfRow("EURUSD", "1.3000", "1.3100") + "</table>";
+    const auto cell = [&](const char *figure) { return before + figure + after; };
+    return "<table>" + wfRow("GBPEUR", cell("1.2523"), cell("1.2543")) +
+           wfRow("GBPUSD", cell("1.6000"), cell("1.6100")) +
+           wfRow("EURUSD", cell("1.3000"), cell("1.3100")) + "</table>";
 }
 
 QString quoteRow(const QString &name, const QString &unit, const QString &quote)
@@ -34,15 +37,34 @@ QString quoteRow(const QString &name, const QString &unit, const QString &quote)
            "</span></td><td><span class=\"digi\">1.00</span></td></tr>";
 }
 
-// The portal's list: the bank of China's section, then the section 建行 and 交行 share.
-QString forexPage()
+// The portal's list: the bank of China's section, then the section 建行 and 交行 share;
+// `before` and `after` stand around every quote.
+QString forexPage(const QString &before = {}, const QString &after = {})
 {
-    return "<html><div id=\"yhpjboc\"><table>" + quoteRow("英镑", "100", "983.22") +
-           quoteRow("美元", "100", "620.00") + quoteRow("欧元", "100", "790.10") +
-           "</table></div><div id=\"Div3\"><table>" + quoteRow("英镑", "1", "9.9000") +
-           quoteRow("美元", "1", "6.3000") + quoteRow("欧元", "1", "8.0000") +
-           quoteRow("英镑(GBP/CNY)", "100", "991.00") + quoteRow("美元(USD/CNY)", "100", "631.00") +
-           quoteRow("欧元(EUR/CNY)", "100", "801.00") + "</table></div></html>";
+    const auto quote = [&](const char *figure) { return before + figure + after; };
+    return "<html><div id=\"yhpjboc\"><table>" + quoteRow("英镑", "100", quote("983.22")) +
+           quoteRow("美元", "100", quote("620.00")) + quoteRow("欧元", "100", quote("790.10")) +
+           "</table></div><div id=\"Div3\"><table>" + quoteRow("英镑", "1", quote("9.9000")) +
+           quoteRow("美元", "1", quote("6.3000")) + quoteRow("欧元", "1", quote("8.0000")) +
+           quoteRow("英镑(GBP/CNY)", "100", quote("991.00")) +
+           quoteRow("美元(USD/CNY)", "100", quote("631.00")) +
+           quoteRow("欧元(EUR/CNY)", "100", quote("801.00")) + "</table></div></html>";
+}
+
+// Line breaks a page laid out over several lines puts before and after a figure.
+void addLineBreakRows()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("LF after") << ""
+                              << "\n";
+    QTest::newRow("CR LF after") << ""
+                                 << "\r\n";
+    QTest::newRow("CR LF and indent before, CR LF after") << "\r\n        "
+                                                          << "\r\n";
+    QTest::newRow("LF and tab before, LF after") << "\n\t"
+                                                 << "\n";
 }
 
 QStringList texts(const QList<TextBox *> &boxes)
@@ -92,6 +114,8 @@ class TestForm5Fetches : public QObject
 private slots:
     void wfFetchTakesThePage_data();
     void wfFetchTakesThePage();
+    void wfFetchTakesCellsOverSeveralLines_data();
+    void wfFetchTakesCellsOverSeveralLines();
     void wfFetchAsksTheTablePage();
     void wfFetchRepeatedGivesTheSameRates();
     void wfFloatAfterFetchWorksOnFetchedRates();
@@ -103,6 +127,8 @@ private slots:
 
     void bankFetchTakesThePage_data();
     void bankFetchTakesThePage();
+    void bankFetchTakesQuotesOverSeveralLines_data();
+    void bankFetchTakesQuotesOverSeveralLines();
     void bankFetchStoresOnlyTheChosenBank();
     void bankFetchRepeatedGivesTheSameRates();
     void bankPageWithoutUsableQuotes_data();
@@ -143,6 +169,27 @@ void TestForm5Fetches::wfFetchTakesThePage()
     QVERIFY(window.fake.dialogs.shown().isEmpty());
     // The received amount follows the new Sell GBP·USD.
     QCOMPARE(form.Text3.text(), floatText == "0" ? "1576.0000" : "1536.6000");
+}
+
+void TestForm5Fetches::wfFetchTakesCellsOverSeveralLines_data()
+{
+    addLineBreakRows();
+    QTest::newRow("no-break spaces") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0");
+}
+
+void TestForm5Fetches::wfFetchTakesCellsOverSeveralLines()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    ServedWindow window;
+    window.web.route(wfPath, wfTable(before, after));
+
+    window.form.Command1.click();
+
+    QCOMPARE(window.rateTexts(),
+             QStringList({"1.2210", "1.5600", "1.2675", "1.2857", "1.6503", "1.3428"}));
+    QCOMPARE(window.form.wfRawRates, WfRates({1.2523, 1.6, 1.3, 1.2543, 1.61, 1.31}));
+    QVERIFY(window.fake.dialogs.shown().isEmpty());
 }
 
 void TestForm5Fetches::wfFetchAsksTheTablePage()
@@ -298,6 +345,26 @@ void TestForm5Fetches::bankFetchTakesThePage()
     // The settlement follows the new GBP rate.
     if (bank == "中行")
         QCOMPARE(form.Text5.text(), "5836.3831");
+}
+
+void TestForm5Fetches::bankFetchTakesQuotesOverSeveralLines_data()
+{
+    // The list is read in the ANSI code page, which has no no-break space.
+    addLineBreakRows();
+}
+
+void TestForm5Fetches::bankFetchTakesQuotesOverSeveralLines()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    ServedWindow window;
+    window.web.route(forexPath, forexPage(before, after), "gbk");
+
+    window.form.Command2.click();
+
+    QCOMPARE(window.bankTexts(), QStringList({"9.8322", "6.2", "7.901"}));
+    QCOMPARE(window.form.bankRates[0], BankRatesOfOneBank({9.8322, 6.2, 7.901}));
+    QVERIFY(window.fake.dialogs.shown().isEmpty());
 }
 
 void TestForm5Fetches::bankFetchStoresOnlyTheChosenBank()
