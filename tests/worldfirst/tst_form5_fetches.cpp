@@ -3,7 +3,11 @@
 #include "support/test_main.h"
 #include "worldfirst/form5.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QStringEncoder>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <memory>
 
@@ -102,6 +106,18 @@ bool shownOfflineOnce(const ScriptedDialogs &dialogs)
            box.style == MsgStyle::Information;
 }
 
+// A service that takes its time over every request, so input can come during the wait.
+FakeWeb::Reply slowPage(const QString &page, const char *charset)
+{
+    FakeWeb::Reply reply;
+    reply.body = QStringEncoder(charset)(page);
+    reply.contentType = QByteArray("text/html; charset=") + charset;
+    reply.delayMs = 300;
+    return reply;
+}
+
+constexpr int duringTheWaitMs = 50;
+
 const QStringList designRates{"1.2210", "1.5524", "1.2384", "1.2857", "1.6341", "1.3040"};
 const QStringList defaultBankOfChina{"9.8797", "6.2265", "7.8977"};
 
@@ -137,6 +153,11 @@ private slots:
     void bankOffline_data();
     void bankOffline();
     void bankFetchWithoutBankAsksNothing();
+
+    void bankListTakesNoChoiceDuringTheFetch_data();
+    void bankListTakesNoChoiceDuringTheFetch();
+    void secondClickDuringAFetchStartsNone_data();
+    void secondClickDuringAFetchStartsNone();
 };
 
 void TestForm5Fetches::wfFetchTakesThePage_data()
@@ -483,6 +504,76 @@ void TestForm5Fetches::bankFetchWithoutBankAsksNothing()
 
     QVERIFY(window.web.requests().isEmpty());
     QVERIFY(window.fake.dialogs.shown().isEmpty());
+}
+
+void TestForm5Fetches::bankListTakesNoChoiceDuringTheFetch_data()
+{
+    using Choose = std::function<void(QComboBox *)>;
+    QTest::addColumn<Choose>("choose");
+
+    QTest::newRow("Down key") << Choose(
+        [](QComboBox *list) { QTest::keyClick(list, Qt::Key_Down); });
+    QTest::newRow("click in the open list") << Choose([](QComboBox *list) {
+        list->showPopup();
+        QAbstractItemView *items = list->view();
+        const QRect item = items->visualRect(items->model()->index(1, 0));
+        QTest::mouseClick(items->viewport(), Qt::LeftButton, {}, item.center());
+    });
+}
+
+void TestForm5Fetches::bankListTakesNoChoiceDuringTheFetch()
+{
+    using Choose = std::function<void(QComboBox *)>;
+    QFETCH(Choose, choose);
+    ServedWindow window;
+    window.web.route(forexPath, slowPage(forexPage(), "GBK"));
+    Form5 &form = window.form;
+    QComboBox *bankList = form.Combo4.widget();
+    QTimer::singleShot(duringTheWaitMs, bankList, [&] { choose(bankList); });
+
+    form.Command2.click();
+
+    // The fetch ends on the bank it was asked for, its rates beside it.
+    QCOMPARE(form.Combo4.text(), QStringLiteral("中行"));
+    QCOMPARE(window.bankTexts(), QStringList({"9.8322", "6.2", "7.901"}));
+    QCOMPARE(form.bankRates[0], BankRatesOfOneBank({9.8322, 6.2, 7.901}));
+    QVERIFY(window.fake.inet.runsEventsWhileWaiting());
+    // The choice is taken once the fetch is over, and shows that bank's own rates.
+    QTRY_COMPARE(form.Combo4.text(), QStringLiteral("建行"));
+    QCOMPARE(window.bankTexts(), QStringList({"9.8631", "6.2126", "7.8929"}));
+    QCOMPARE(form.bankRates[0], BankRatesOfOneBank({9.8322, 6.2, 7.901}));
+}
+
+void TestForm5Fetches::secondClickDuringAFetchStartsNone_data()
+{
+    QTest::addColumn<bool>("worldFirst");
+
+    QTest::newRow("WorldFirst rates") << true;
+    QTest::newRow("bank rates") << false;
+}
+
+void TestForm5Fetches::secondClickDuringAFetchStartsNone()
+{
+    QFETCH(bool, worldFirst);
+    ServedWindow window;
+    window.web.route(wfPath, slowPage(wfTable(), "UTF-8"));
+    window.web.route(forexPath, slowPage(forexPage(), "GBK"));
+    CommandButton &fetch = worldFirst ? window.form.Command1 : window.form.Command2;
+    QTimer secondClick;
+    secondClick.setSingleShot(true);
+    connect(&secondClick, &QTimer::timeout, &secondClick, [&fetch] { fetch.click(); });
+    secondClick.start(duringTheWaitMs);
+
+    fetch.click();
+    secondClick.stop();
+
+    QCOMPARE(window.web.requests().size(), 2); // the page and the probe of one fetch
+    QVERIFY(window.fake.dialogs.shown().isEmpty());
+    if (worldFirst)
+        QCOMPARE(window.rateTexts(),
+                 QStringList({"1.2210", "1.5600", "1.2675", "1.2857", "1.6503", "1.3428"}));
+    else
+        QCOMPARE(window.bankTexts(), QStringList({"9.8322", "6.2", "7.901"}));
 }
 
 SKARVEL_TEST_MAIN(TestForm5Fetches)
