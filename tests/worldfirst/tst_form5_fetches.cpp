@@ -1,3 +1,4 @@
+#include "line_break_rows.h"
 #include "support/fake_services.h"
 #include "support/fake_web.h"
 #include "support/test_main.h"
@@ -53,22 +54,6 @@ QString forexPage(const QString &before = {}, const QString &after = {})
            quoteRow("英镑(GBP/CNY)", "100", quote("991.00")) +
            quoteRow("美元(USD/CNY)", "100", quote("631.00")) +
            quoteRow("欧元(EUR/CNY)", "100", quote("801.00")) + "</table></div></html>";
-}
-
-// Line breaks a page laid out over several lines puts before and after a figure.
-void addLineBreakRows()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("after");
-
-    QTest::newRow("LF after") << ""
-                              << "\n";
-    QTest::newRow("CR LF after") << ""
-                                 << "\r\n";
-    QTest::newRow("CR LF and indent before, CR LF after") << "\r\n        "
-                                                          << "\r\n";
-    QTest::newRow("LF and tab before, LF after") << "\n\t"
-                                                 << "\n";
 }
 
 QStringList texts(const QList<TextBox *> &boxes)

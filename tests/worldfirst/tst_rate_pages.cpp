@@ -1,5 +1,7 @@
 #include "worldfirst/rate_pages.h"
 
+#include "line_break_rows.h"
+
 #include <QTest>
 
 class TestRatePages : public QObject
@@ -49,25 +51,6 @@ QString forexPage()
            QStringLiteral("</div></html>");
 }
 
-// White space a page laid out over several lines puts around a figure, before and after.
-void addWhiteSpaceRows()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("after");
-
-    QTest::newRow("line feed after") << ""
-                                     << "\n";
-    QTest::newRow("CR LF after") << ""
-                                 << "\r\n";
-    QTest::newRow("CR LF and indent before, CR LF after") << "\r\n    "
-                                                          << "\r\n";
-    QTest::newRow("line feeds and tabs") << "\n\t\t"
-                                         << "\n\t";
-    QTest::newRow("carriage return alone") << "\r"
-                                           << "\r";
-    QTest::newRow("no-break spaces") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0\r\n");
-}
-
 } // namespace
 
 void TestRatePages::wfRow_data()
@@ -104,7 +87,8 @@ void TestRatePages::wfRow()
 
 void TestRatePages::wfCellsOverSeveralLines_data()
 {
-    addWhiteSpaceRows();
+    addLineBreakRows();
+    QTest::newRow("no-break spaces") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0\r\n");
 }
 
 void TestRatePages::wfCellsOverSeveralLines()
@@ -182,7 +166,8 @@ void TestRatePages::bankQuote()
 
 void TestRatePages::bankQuoteOverSeveralLines_data()
 {
-    addWhiteSpaceRows();
+    addLineBreakRows();
+    QTest::newRow("no-break spaces") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0\r\n");
 }
 
 void TestRatePages::bankQuoteOverSeveralLines()
