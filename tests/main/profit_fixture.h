@@ -88,6 +88,7 @@ public:
     }
 
     QLineEdit *destinationEdit() { return panel->Combo1.widget()->lineEdit(); }
+    QLineEdit *currencyEdit() { return panel->Combo2.widget()->lineEdit(); }
 
     std::unique_ptr<FakeServices> fake;
     std::unique_ptr<ProfitPanel> panel;

@@ -13,19 +13,9 @@ void clickInto(QWidget *widget)
     QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, widget->height() / 2));
 }
 
-QWidget *currencyEdit(ProfitPanel &panel)
+void typeInto(QLineEdit *edit, const QString &text)
 {
-    return panel.Combo2.widget()->lineEdit();
-}
-
-QWidget *destinationEdit(ProfitPanel &panel)
-{
-    return panel.Combo1.widget()->lineEdit();
-}
-
-void typeInto(QWidget *edit, const QString &text)
-{
-    static_cast<QLineEdit *>(edit)->selectAll();
+    edit->selectAll();
     QInputMethodEvent commit;
     commit.setCommitString(text);
     QCoreApplication::sendEvent(edit, &commit);
@@ -63,7 +53,7 @@ void TestProfitFocus::typedRateSurvivesAVisitToTheCurrencyBox()
     f.box("Text118").lineEdit()->selectAll();
     QTest::keyClicks(f.box("Text118").widget(), "7");
 
-    clickInto(currencyEdit(*f.panel));
+    clickInto(f.currencyEdit());
     QVERIFY(f.panel->Combo2.widget()->hasFocus());
     clickInto(f.box("Text101").widget());
 
@@ -103,7 +93,7 @@ void TestProfitFocus::leavingAComboBoxChangesNoBox()
     f.enterExample();
     f.box("Text112").setText("300");
     if (!typedCurrency.isEmpty())
-        typeInto(currencyEdit(*f.panel), typedCurrency);
+        typeInto(f.currencyEdit(), typedCurrency);
     if (pickPound) {
         f.panel->Combo2.setListIndex(1);
         QCOMPARE(f.panel->Combo1.text(), QString("英国"));
@@ -112,7 +102,7 @@ void TestProfitFocus::leavingAComboBoxChangesNoBox()
     QVERIFY(f.box("Text101").widget()->hasFocus());
     const QStringList before = shownTexts(*f.panel);
 
-    QWidget *edit = box == "Combo2" ? currencyEdit(*f.panel) : destinationEdit(*f.panel);
+    QLineEdit *edit = box == "Combo2" ? f.currencyEdit() : f.destinationEdit();
     clickInto(edit);
     QVERIFY(edit->parentWidget()->hasFocus());
     clickInto(f.box("Text101").widget());
