@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
 
     Services services;
     services.paths = Paths::fromEnvironment();
-    InstanceLock instanceLock(services.paths.tempDir);
+    InstanceLock instanceLock(services.paths.runtimeDir);
     WebProfile web(services.paths.webProfileDir());
     services.dialogs = &dialogs;
     services.shell = &shell;

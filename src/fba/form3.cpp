@@ -329,12 +329,10 @@ void Form3::FetchFactor(const FactorSource &source, TextBox &target)
 {
     const QString address =
         services.endpoints->base(QStringLiteral("websearch")) + source.pathAndQuery;
-    const QString page = GetBody(*services.http, address, QStringLiteral("utf-8"));
     // The window waits for both requests; no click may start a fetch inside this one.
-    const bool eventsWhileWaiting = services.inet->runsEventsWhileWaiting();
-    services.inet->setRunsEventsWhileWaiting(false);
+    const InetEventsPaused paused(*services.inet);
+    const QString page = GetBody(*services.http, address, QStringLiteral("utf-8"));
     const bool reachable = NetworkProbe(*services.inet, address);
-    services.inet->setRunsEventsWhileWaiting(eventsWhileWaiting);
 
     const std::optional<QString> factor =
         reachable ? factorOnPage(page, source) : std::optional<QString>();

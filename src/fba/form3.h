@@ -65,7 +65,7 @@ public:
     Label Label9{this, "Label9", QStringLiteral("最长边（英寸）")};
     Label Label10{this, "Label10", QStringLiteral("第二长边（英寸）")};
     Label Label11{this, "Label11", QStringLiteral("最短边长（英寸）")};
-    Label Label37{this, "Label37", QStringLiteral("体积（立方英尺）")};
+    Label Label37{this, "Label37", QStringLiteral("体积（立方英寸）")};
     Label Label36{this, "Label36", QStringLiteral("体积重量（磅）")};
     Label Label12{this, "Label12", QStringLiteral("包装重量（磅）")};
     Label Label13{this, "Label13", QStringLiteral("发货重量（磅）")};

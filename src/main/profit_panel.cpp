@@ -593,13 +593,11 @@ void ProfitPanel::Command3_Click()
     if (const Currency *currency = currencyNamed(Combo2.text())) {
         const QString address =
             services.endpoints->base(QStringLiteral("websearch")) + "/s?" + currency->rateQuery;
-        const QString page = GetBody(*services.http, address, QStringLiteral("utf-8"));
         // The window waits for both requests; no click may start a second fetch
         // in the middle of this one.
-        const bool eventsWhileWaiting = services.inet->runsEventsWhileWaiting();
-        services.inet->setRunsEventsWhileWaiting(false);
+        const InetEventsPaused paused(*services.inet);
+        const QString page = GetBody(*services.http, address, QStringLiteral("utf-8"));
         const bool reachable = NetworkProbe(*services.inet, address);
-        services.inet->setRunsEventsWhileWaiting(eventsWhileWaiting);
 
         std::optional<QString> fetched;
         if (reachable) {

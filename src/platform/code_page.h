@@ -12,6 +12,7 @@
 // An unknown charset name is a failure.
 std::optional<QString> decodeBytes(const QByteArray &bytes, const QString &charset);
 
-// Text in the ANSI code page (GBK). A character GBK lacks is written as "?".
+// Text in the ANSI code page (GBK). Each character GBK lacks, visible or not, is
+// written as one "?" (a surrogate pair is one character).
 QByteArray encodeAnsi(const QString &text);
 QString decodeAnsi(const QByteArray &bytes);

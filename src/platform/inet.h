@@ -29,3 +29,24 @@ private:
     std::chrono::milliseconds timeout;
     bool runsEvents = true;
 };
+
+// For the length of a scope the transfer control lets no window event run while it
+// waits, then runs them again as it did before: a window whose fetch must take no input
+// (no second click, no other choice in a list) until both of its requests are answered.
+class InetEventsPaused
+{
+public:
+    explicit InetEventsPaused(Inet &inet)
+        : inet(inet)
+        , runsEventsBefore(inet.runsEventsWhileWaiting())
+    {
+        inet.setRunsEventsWhileWaiting(false);
+    }
+    ~InetEventsPaused() { inet.setRunsEventsWhileWaiting(runsEventsBefore); }
+    InetEventsPaused(const InetEventsPaused &) = delete;
+    InetEventsPaused &operator=(const InetEventsPaused &) = delete;
+
+private:
+    Inet &inet;
+    const bool runsEventsBefore;
+};

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <unistd.h>
 
 Paths Paths::fromEnvironment()
 {
@@ -10,7 +11,13 @@ Paths Paths::fromEnvironment()
     const QString profile = qEnvironmentVariable("USERPROFILE");
     paths.userProfile = profile.isEmpty() ? QDir::homePath() : profile;
     paths.driveRoot = QDir::homePath();
-    paths.tempDir = QDir::tempPath();
+    // XDG_RUNTIME_DIR is the user's own where the session sets it; elsewhere a
+    // folder of the user's under the temporary folder, which all users share.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    paths.runtimeDir =
+        runtime.isEmpty()
+            ? QDir(QDir::tempPath()).filePath(QStringLiteral("skarvel-%1").arg(geteuid()))
+            : runtime;
     return paths;
 }
 

@@ -8,7 +8,7 @@ struct Paths
     QString programDir;  // the executable's folder: settings file and output folders
     QString userProfile; // the user's profile folder: USERPROFILE when set, else HOME
     QString driveRoot;   // stands for drive "c:\" on systems without drives: the home folder
-    QString tempDir;     // the temporary folder: the single-instance lock lives here
+    QString runtimeDir;  // the user's own runtime folder: the single-instance lock lives here
 
     static Paths fromEnvironment();
 

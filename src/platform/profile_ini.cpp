@@ -82,14 +82,29 @@ QString cutToBuffer(const QString &value)
     return kept;
 }
 
+// A line break in a name or a value would end its line early and start a line of
+// its own, a key or a section that nobody wrote. So each is kept up to its first
+// line break, which is also all that a reader of the file would get back.
+QString firstLine(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text.at(i) == '\r' || text.at(i) == '\n')
+            return text.left(i);
+    }
+    return text;
+}
+
 } // namespace
 
 ProfileIni::ProfileIni(const QString &path)
     : filePath(path)
 {}
 
-QString ProfileIni::read(const QString &section, const QString &key, const QString &fallback) const
+QString ProfileIni::read(const QString &sectionName, const QString &keyName,
+                         const QString &fallback) const
 {
+    const QString section = firstLine(sectionName);
+    const QString key = firstLine(keyName);
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return fallback;
@@ -106,8 +121,12 @@ QString ProfileIni::read(const QString &section, const QString &key, const QStri
     return fallback;
 }
 
-bool ProfileIni::write(const QString &section, const QString &key, const QString &value) const
+bool ProfileIni::write(const QString &sectionName, const QString &keyName,
+                       const QString &valueText) const
 {
+    const QString section = firstLine(sectionName);
+    const QString key = firstLine(keyName);
+    const QString value = firstLine(valueText);
     QByteArray old;
     {
         QFile file(filePath);

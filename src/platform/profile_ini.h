@@ -14,11 +14,14 @@ public:
     QString path() const { return filePath; }
 
     // The value, or `fallback` when the file, the section or the key is missing.
+    // Section and key count up to their first line break, as when written.
     QString read(const QString &section, const QString &key, const QString &fallback) const;
 
     // Replaces the key's value in place, or adds the key (and the section) when
-    // missing. The file is written whole to a new file and renamed into place, so a
-    // failed write leaves the old file as it was. False when the write failed.
+    // missing. Section, key and value are each written up to their first line
+    // break (CR or LF), so no text ever adds a line of its own to the file. The file is written
+    // whole to a new file and renamed into place, so a failed write leaves the old file as it was.
+    // False when the write failed.
     bool write(const QString &section, const QString &key, const QString &value) const;
 
 private:

@@ -1,9 +1,8 @@
 #include "platform/workbook.h"
 
+#include "platform/atomic_file.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QTemporaryFile>
-#include <filesystem>
 #include <xlsxwriter.h>
 
 void Workbook::setCell(int row, int column, const QString &text)
@@ -14,21 +13,13 @@ void Workbook::setCell(int row, int column, const QString &text)
 
 bool Workbook::SaveAs(const QString &fullName) const
 {
-    const QFileInfo target(fullName);
-    QString temporary;
-    {
-        QTemporaryFile reserve(target.absolutePath() + "/.workbook-XXXXXX");
-        reserve.setAutoRemove(false);
-        if (!reserve.open())
-            return false;
-        temporary = reserve.fileName();
-    }
-    const QByteArray name = QFile::encodeName(temporary);
-    lxw_workbook *book = workbook_new(name.constData());
-    if (!book) {
-        QFile::remove(temporary);
+    AtomicFile file(fullName);
+    if (!file.open())
         return false;
-    }
+    const QByteArray name = QFile::encodeName(file.temporaryPath());
+    lxw_workbook *book = workbook_new(name.constData());
+    if (!book)
+        return false;
     lxw_worksheet *sheet = workbook_add_worksheet(book, nullptr);
     bool written = sheet != nullptr;
     for (auto it = cells.cbegin(); written && it != cells.cend(); ++it) {
@@ -38,14 +29,5 @@ bool Workbook::SaveAs(const QString &fullName) const
                                          text.constData(), nullptr) == LXW_NO_ERROR;
     }
     const bool closed = workbook_close(book) == LXW_NO_ERROR;
-    if (!written || !closed) {
-        QFile::remove(temporary);
-        return false;
-    }
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(temporary).constData(),
-                            QFile::encodeName(fullName).constData(), error);
-    if (error)
-        QFile::remove(temporary);
-    return !error;
+    return written && closed && file.commitWrittenByName();
 }

@@ -33,6 +33,8 @@ const QString groupsGotText =
                    "在右侧浏览器中：单击"
                    "右键-选择编码-选择Unicode(UTF-8)-重新点击“获取群号”）");
 const QString loginFirstText = QStringLiteral("请登陆QQ后再点<获取群号>按钮！");
+const QString groupsFailedText =
+    QStringLiteral("获取群号失败，请检查网络连接后重新点击“获取群号”！");
 const QString gettingMembersText =
     QStringLiteral("正在获取群成员，请耐心等待！您的网速决定了获取速度快慢，如果获取的群成员数量与"
                    "实际不符，请加长“导出"
@@ -253,11 +255,13 @@ void Form4::probeLogin()
 {
     const QString url = service.myGroupsPage();
     const HttpHeaders cookies = BrowserCookies::of(WebBrowser1.webProfile()).requestHeaders(url);
-    const bool runsEvents = services.inet->runsEventsWhileWaiting();
-    services.inet->setRunsEventsWhileWaiting(false);
+    const InetEventsPaused paused(*services.inet);
     const std::optional<QString> reply = services.inet->openUrl(url, cookies);
-    services.inet->setRunsEventsWhileWaiting(runsEvents);
-    if (reply && reply->contains(notLoggedInMarker))
+    // A service that gave neither a group nor an answer must not leave a report of
+    // success behind.
+    if ((!reply || reply->isEmpty()) && ListView1.rowCount() == 0)
+        Text1.setText(groupsFailedText);
+    else if (reply && reply->contains(notLoggedInMarker))
         Text1.setText(loginFirstText);
 }
 

@@ -1,11 +1,11 @@
 #include "upc/artwork_move.h"
 
+#include "platform/atomic_file.h"
 #include "platform/file_list.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -16,15 +16,13 @@ bool copyReplacing(const QString &source, const QString &target)
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return false;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
+    AtomicFile out(target);
+    if (!out.open())
         return false;
     while (!in.atEnd()) {
         const QByteArray chunk = in.read(1 << 16);
-        if (chunk.isEmpty() || out.write(chunk) != chunk.size()) {
-            out.cancelWriting();
+        if (chunk.isEmpty() || !out.write(chunk))
             return false;
-        }
     }
     return out.commit();
 }

@@ -49,11 +49,19 @@ QString generateRun(const CodeType &type, const RunRequest &request)
 {
     QString list;
     double product = request.product;
-    for (double left = request.count; left > 0; left -= 1) {
+    int made = 0;
+    // The count alone would bound the run only while it is typed: a pasted or saved "9E99"
+    // never runs down, since 9E99 minus 1 is 9E99 again.
+    for (double left = request.count; left > 0 && made < maxRunCodes; left -= 1) {
+        // An infinite or undefined value has no digits; the run ends before it.
+        if (!std::isfinite(request.flag) || !std::isfinite(request.manufacturer) ||
+            !std::isfinite(product))
+            break;
         if (!list.isEmpty())
             list.append(QStringLiteral("\r\n"));
         list.append(upcCode(type, request.flag, request.manufacturer, product));
         product += request.interval;
+        ++made;
     }
     return list;
 }

@@ -27,7 +27,12 @@ int gs1CheckDigit(const QString &dataDigits);
 // product numbers (left-padded with zeros), and the check digit.
 QString upcCode(const CodeType &type, double flag, double manufacturer, double product);
 
+// The most codes one run makes: the largest count the count box takes by typing.
+constexpr int maxRunCodes = 9999;
+
 // The run of codes joined by CR LF, without a line break after the last. The
 // product number wraps within its width without carrying into the manufacturer
-// digits. No code at all for a count of 0 or less.
+// digits. No code at all for a count of 0 or less or one that is no number, and
+// never more than maxRunCodes. The run ends before a code whose flag, manufacturer
+// or product value is not finite (an infinite interval ends it after the first).
 QString generateRun(const CodeType &type, const RunRequest &request);

@@ -216,6 +216,9 @@ QString Form5::forexListAddress() const
 void Form5::Command1_Click()
 {
     const QString address = worldFirstTableAddress();
+    // Nothing the user does may act while the window waits: the rates fetched must meet
+    // the pairs and the float they were asked for, and a second click no fetch of its own.
+    const InetEventsPaused paused(*services.inet);
     const QString page = GetBody(*services.http, address, QStringLiteral("utf-8"));
     if (!NetworkProbe(*services.inet, address)) {
         showRateOffline(*services.dialogs);
@@ -242,6 +245,9 @@ void Form5::Command2_Click()
     if (!bank)
         return;
     const QString address = forexListAddress();
+    // The bank list takes no other choice while the window waits, so the rates fetched are
+    // shown and stored beside the bank they were fetched for.
+    const InetEventsPaused paused(*services.inet);
     const QString page = services.inet->openUrl(address).value_or(QString());
     if (!NetworkProbe(*services.inet, address)) {
         showRateOffline(*services.dialogs);

@@ -34,6 +34,13 @@ std::optional<QString> before(const QString &text, const QString &close)
     return text.left(end);
 }
 
+// A cell or quote is a number with any white space around it: a page laid out over
+// several lines puts line breaks (or no-break spaces) before and after the figure.
+std::optional<double> numberIn(const QString &cellText)
+{
+    return readStrict(cellText.trimmed());
+}
+
 std::optional<QString> closedCellAfter(const QString &page, const QString &marker)
 {
     const std::optional<QString> rest = pieceAfter(page, marker);
@@ -82,8 +89,8 @@ std::optional<WfPairCells> cutWfPairCells(const QString &page, const QString &ro
         closedCellAfter(page, rowStart + *sellText + cellBoundary);
     if (!buyText)
         return std::nullopt;
-    const std::optional<double> sell = readStrict(*sellText);
-    const std::optional<double> buy = readStrict(*buyText);
+    const std::optional<double> sell = numberIn(*sellText);
+    const std::optional<double> buy = numberIn(*buyText);
     if (!sell || !buy)
         return std::nullopt;
     return WfPairCells{*sellText, *sell, *buyText, *buy};
@@ -103,7 +110,7 @@ std::optional<BankQuote> cutBankQuote(const QString &page, int bank, BankCurrenc
     const std::optional<QString> quoteText = before(*cut, spanEnd);
     if (!quoteText)
         return std::nullopt;
-    const std::optional<double> quote = readStrict(*quoteText);
+    const std::optional<double> quote = numberIn(*quoteText);
     if (!quote)
         return std::nullopt;
     return BankQuote{*cut, *quote / layout.divisor};

@@ -63,6 +63,8 @@ void TstForm3Window::opening()
     QCOMPARE(form.Label24.Caption() + form.Label25.Caption(), "1磅=克");
     QCOMPARE(form.Label26.Caption() + form.Label27.Caption(), "1英寸=厘米");
     QCOMPARE(form.Label28.Caption() + form.Label29.Caption(), "1美元=人民币");
+    // The volume box holds the product of the three inch sides.
+    QCOMPARE(form.Label37.Caption(), "体积（立方英寸）");
     QCOMPARE(form.size(), QSize(978, 449));
 }
 

@@ -6,10 +6,28 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <map>
 #include <memory>
+
+// Every text the calculator shows: boxes (the combo boxes' by their box's name),
+// labels and buttons, each as name=text.
+inline QStringList shownTexts(const QWidget &calculator)
+{
+    QStringList texts;
+    for (const QLineEdit *edit : calculator.findChildren<QLineEdit *>()) {
+        const QObject *named = edit->objectName().isEmpty() ? edit->parent() : edit;
+        texts << named->objectName() + "=" + edit->text();
+    }
+    for (const QLabel *label : calculator.findChildren<QLabel *>())
+        texts << label->objectName() + "=" + label->text();
+    for (const QPushButton *button : calculator.findChildren<QPushButton *>())
+        texts << button->objectName() + "=" + button->text();
+    texts.sort();
+    return texts;
+}
 
 // A calculator panel on fake services, with its boxes and labels reachable by
 // name so that test tables can list them.
@@ -70,6 +88,7 @@ public:
     }
 
     QLineEdit *destinationEdit() { return panel->Combo1.widget()->lineEdit(); }
+    QLineEdit *currencyEdit() { return panel->Combo2.widget()->lineEdit(); }
 
     std::unique_ptr<FakeServices> fake;
     std::unique_ptr<ProfitPanel> panel;

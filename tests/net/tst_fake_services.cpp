@@ -44,7 +44,7 @@ void TestFakeServices::endingTheProgramIsRecorded()
     FakeServices fake;
     QVERIFY(fake.services.dialogs && fake.services.shell && fake.services.clipboard &&
             fake.services.tray && fake.services.instanceLock && fake.services.clock);
-    QCOMPARE(fake.services.paths.tempDir, fake.folders.temp());
+    QCOMPARE(fake.services.paths.runtimeDir, fake.folders.temp());
     fake.tray.add("tip");
     QVERIFY(!fake.services.programEnded());
     fake.services.endProgram();

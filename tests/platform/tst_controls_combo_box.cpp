@@ -6,6 +6,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace {
 
@@ -30,9 +31,38 @@ void fill(ComboBox &box, const QStringList &items)
         box.AddItem(item);
 }
 
+// What the user (or the code) does to a box in the pick table.
+enum class Action {
+    LeaveBox,
+    PressEnter,
+    ClickInOpenList,
+    DownTwiceOnClosedBox,
+    PageDownOnClosedBox,
+    WheelOnClosedBox,
+    DownTwiceInOpenList,
+    DownTwiceInOpenListThenEnter,
+    EndInOpenList,
+    SetListIndexInCode,
+};
+
+bool openList(ComboBox &box)
+{
+    box.widget()->showPopup();
+    return QTest::qWaitForWindowExposed(box.widget()->view()->window());
+}
+
+void turnWheelDown(QWidget *widget)
+{
+    const QPointF at = widget->rect().center();
+    QWheelEvent wheel(at, widget->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(widget, &wheel);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(ComboBox::Style)
+Q_DECLARE_METATYPE(Action)
 
 class TstControlsComboBox : public QObject
 {
@@ -46,6 +76,8 @@ private slots:
     void setListIndex();
     void userPickRunsClickOnly_data();
     void userPickRunsClickOnly();
+    void onlyAPickRunsClick_data();
+    void onlyAPickRunsClick();
     void dropDownListKeys_data();
     void dropDownListKeys();
     void editableTyping_data();
@@ -212,6 +244,161 @@ void TstControlsComboBox::userPickRunsClickOnly()
 
     QCOMPARE(seen, QStringList{"Click 关键词抓取器"});
     QCOMPARE(box.ListIndex(), 1);
+}
+
+void TstControlsComboBox::onlyAPickRunsClick_data()
+{
+    QTest::addColumn<ComboBox::Style>("style");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("listIndex");
+    QTest::addColumn<bool>("listOpen");
+
+    // Both boxes start as a window's design leaves them: the editable one with the
+    // text "美元" and no item selected, the drop-down list with "美元" selected.
+    const ComboBox::Style edit = ComboBox::Editable;
+    const ComboBox::Style list = ComboBox::DropDownList;
+    const QStringList none;
+    QTest::newRow("editable: leaving the box")
+        << edit << "" << Action::LeaveBox << none << "美元" << -1 << false;
+    QTest::newRow("editable: Enter")
+        << edit << "" << Action::PressEnter << none << "美元" << -1 << false;
+    QTest::newRow("editable: typed item, then leaving the box")
+        << edit << "英镑" << Action::LeaveBox << QStringList{"Change 英镑"} << "英镑" << -1
+        << false;
+    QTest::newRow("editable: typed item, then Enter")
+        << edit << "英镑" << Action::PressEnter << QStringList{"Change 英镑"} << "英镑" << -1
+        << false;
+    QTest::newRow("editable: mouse in the open list")
+        << edit << "" << Action::ClickInOpenList << QStringList{"Click 欧元"} << "欧元" << 2
+        << false;
+    QTest::newRow("editable: arrow keys on the closed box")
+        << edit << "" << Action::DownTwiceOnClosedBox << QStringList{"Click 美元", "Click 英镑"}
+        << "英镑" << 1 << false;
+    QTest::newRow("editable: page key on the closed box")
+        << edit << "" << Action::PageDownOnClosedBox << QStringList{"Click 美元"} << "美元" << 0
+        << false;
+    QTest::newRow("editable: wheel on the closed box")
+        << edit << "" << Action::WheelOnClosedBox << QStringList{"Click 美元"} << "美元" << 0
+        << false;
+    // The open list highlights the item equal to the text, as the Windows list does.
+    QTest::newRow("editable: arrow keys in the open list")
+        << edit << "" << Action::DownTwiceInOpenList << QStringList{"Click 英镑", "Click 欧元"}
+        << "欧元" << 2 << true;
+    QTest::newRow("editable: Enter after arrow keys in the open list")
+        << edit << "" << Action::DownTwiceInOpenListThenEnter
+        << QStringList{"Click 英镑", "Click 欧元"} << "欧元" << 2 << false;
+    QTest::newRow("editable: End in the open list")
+        << edit << "" << Action::EndInOpenList << QStringList{"Click 卢布"} << "卢布" << 3 << true;
+    QTest::newRow("editable: ListIndex set in code")
+        << edit << "" << Action::SetListIndexInCode << QStringList{"Click 欧元"} << "欧元" << 2
+        << false;
+
+    QTest::newRow("drop-down list: leaving the box")
+        << list << "" << Action::LeaveBox << none << "美元" << 0 << false;
+    QTest::newRow("drop-down list: Enter")
+        << list << "" << Action::PressEnter << none << "美元" << 0 << false;
+    QTest::newRow("drop-down list: mouse in the open list")
+        << list << "" << Action::ClickInOpenList << QStringList{"Click 欧元"} << "欧元" << 2
+        << false;
+    QTest::newRow("drop-down list: arrow keys on the closed box")
+        << list << "" << Action::DownTwiceOnClosedBox << QStringList{"Click 英镑", "Click 欧元"}
+        << "欧元" << 2 << false;
+    QTest::newRow("drop-down list: page key on the closed box")
+        << list << "" << Action::PageDownOnClosedBox << QStringList{"Click 英镑"} << "英镑" << 1
+        << false;
+    QTest::newRow("drop-down list: wheel on the closed box")
+        << list << "" << Action::WheelOnClosedBox << QStringList{"Click 英镑"} << "英镑" << 1
+        << false;
+    QTest::newRow("drop-down list: arrow keys in the open list")
+        << list << "" << Action::DownTwiceInOpenList << QStringList{"Click 英镑", "Click 欧元"}
+        << "欧元" << 2 << true;
+    QTest::newRow("drop-down list: Enter after arrow keys in the open list")
+        << list << "" << Action::DownTwiceInOpenListThenEnter
+        << QStringList{"Click 英镑", "Click 欧元"} << "欧元" << 2 << false;
+    QTest::newRow("drop-down list: End in the open list")
+        << list << "" << Action::EndInOpenList << QStringList{"Click 卢布"} << "卢布" << 3 << true;
+    QTest::newRow("drop-down list: ListIndex set in code")
+        << list << "" << Action::SetListIndexInCode << QStringList{"Click 欧元"} << "欧元" << 2
+        << false;
+}
+
+void TstControlsComboBox::onlyAPickRunsClick()
+{
+    QFETCH(ComboBox::Style, style);
+    QFETCH(QString, typed);
+    QFETCH(Action, action);
+    QFETCH(QStringList, log);
+    QFETCH(QString, text);
+    QFETCH(int, listIndex);
+    QFETCH(bool, listOpen);
+
+    QWidget window;
+    ComboBox box(&window, "Combo2", style);
+    QLineEdit next(&window);
+    next.move(0, 100);
+    fill(box, {"美元", "英镑", "欧元", "卢布"});
+    box.setText("美元");
+    QVERIFY(showActive(window));
+    box.setFocus();
+    QStringList seen;
+    record(box, seen);
+    if (!typed.isEmpty()) {
+        box.widget()->lineEdit()->selectAll();
+        QInputMethodEvent commit;
+        commit.setCommitString(typed);
+        QApplication::sendEvent(box.widget(), &commit);
+    }
+
+    QAbstractItemView *view = box.widget()->view();
+    switch (action) {
+    case Action::LeaveBox:
+        next.setFocus(Qt::MouseFocusReason);
+        QVERIFY(!box.widget()->hasFocus());
+        break;
+    case Action::PressEnter:
+        QTest::keyClick(box.widget(), Qt::Key_Return);
+        break;
+    case Action::ClickInOpenList: {
+        QVERIFY(openList(box));
+        const QRect row = view->visualRect(view->model()->index(2, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(4, row.center().y()));
+        break;
+    }
+    case Action::DownTwiceOnClosedBox:
+        QTest::keyClick(box.widget(), Qt::Key_Down);
+        QTest::keyClick(box.widget(), Qt::Key_Down);
+        break;
+    case Action::PageDownOnClosedBox:
+        QTest::keyClick(box.widget(), Qt::Key_PageDown);
+        break;
+    case Action::WheelOnClosedBox:
+        turnWheelDown(box.widget());
+        break;
+    case Action::DownTwiceInOpenList:
+    case Action::DownTwiceInOpenListThenEnter:
+        QVERIFY(openList(box));
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Down);
+        if (action == Action::DownTwiceInOpenListThenEnter)
+            QTest::keyClick(view, Qt::Key_Return);
+        break;
+    case Action::EndInOpenList:
+        QVERIFY(openList(box));
+        QTest::keyClick(view, Qt::Key_End);
+        break;
+    case Action::SetListIndexInCode:
+        box.setListIndex(2);
+        break;
+    }
+
+    QCOMPARE(seen, log);
+    QCOMPARE(box.text(), text);
+    QCOMPARE(box.ListIndex(), listIndex);
+    QCOMPARE(view->isVisible(), listOpen);
+    QCOMPARE(box.ListCount(), 4);
 }
 
 void TstControlsComboBox::dropDownListKeys_data()

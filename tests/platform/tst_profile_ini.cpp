@@ -1,11 +1,10 @@
 #include "platform/code_page.h"
 #include "platform/profile_ini.h"
+#include "support/file_size_limit.h"
 #include "support/temp_folders.h"
 
 #include <QFile>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 class TestProfileIni : public QObject
 {
@@ -19,6 +18,8 @@ private slots:
     void capsValuesAt254Bytes();
     void replacesKeyInPlace();
     void addsKeysAndSections();
+    void lineBreaksAddNoLines_data();
+    void lineBreaksAddNoLines();
     void roundTripsChineseThroughGbk();
     void failedWriteLeavesOldFileWhole();
 
@@ -101,6 +102,9 @@ void TestProfileIni::capsValuesAt254Bytes_data()
     // byte 254, so it is dropped rather than left without its trail byte.
     QTest::newRow("no half character")
         << QString(253, 'a') + QChar(0x4E2D) + "z" << QString(253, 'a');
+    // An invisible character the code page lacks takes the byte of its "?".
+    QTest::newRow("invisible character counts")
+        << QString(253, 'a') + QChar(0x200B) + "z" << QString(253, 'a') + "?";
 }
 
 void TestProfileIni::capsValuesAt254Bytes()
@@ -133,6 +137,60 @@ void TestProfileIni::addsKeysAndSections()
              QByteArray("[ACPW]\r\nText2=0361\r\nText5=1\r\n[More]\r\nx=y\r\n"));
 }
 
+void TestProfileIni::lineBreaksAddNoLines_data()
+{
+    QTest::addColumn<QString>("section");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("readBack");
+
+    const QByteArray before = "[ACPW]\r\nA=1\r\n";
+    QTest::newRow("LF in a value") << "ACPW"
+                                   << "Text1"
+                                   << "x\nAfter=evil" << before + "Text1=x\r\n"
+                                   << "x";
+    QTest::newRow("CR LF in a value") << "ACPW"
+                                      << "Text1"
+                                      << "x\r\nAfter=evil" << before + "Text1=x\r\n"
+                                      << "x";
+    QTest::newRow("CR in a value") << "ACPW"
+                                   << "Text1"
+                                   << "x\rAfter=evil" << before + "Text1=x\r\n"
+                                   << "x";
+    QTest::newRow("value that starts with a line break") << "ACPW"
+                                                         << "Text1"
+                                                         << "\nAfter=evil" << before + "Text1=\r\n"
+                                                         << "";
+    QTest::newRow("line break in a key") << "ACPW"
+                                         << "Text1\nAfter"
+                                         << "evil" << before + "Text1=evil\r\n"
+                                         << "evil";
+    QTest::newRow("line break in a section") << "More\r\n[Evil]"
+                                             << "Text1"
+                                             << "y" << before + "[More]\r\nText1=y\r\n"
+                                             << "y";
+}
+
+// A buyer name or a folder pasted with a line break reaches the settings file.
+void TestProfileIni::lineBreaksAddNoLines()
+{
+    QFETCH(QString, section);
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QByteArray, file);
+    QFETCH(QString, readBack);
+
+    const QString path = folders.program("breaks.ini");
+    QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nA=1\r\n"));
+    const ProfileIni ini(path);
+    QVERIFY(ini.write(section, key, value));
+    QCOMPARE(TempFolders::readFile(path), file);
+    QCOMPARE(ini.read(section, key, "fallback"), readBack);
+    QCOMPARE(ini.read("ACPW", "After", "fallback"), QString("fallback"));
+    QCOMPARE(ini.read("Evil", "Text1", "fallback"), QString("fallback"));
+}
+
 void TestProfileIni::roundTripsChineseThroughGbk()
 {
     const ProfileIni ini(folders.program("chinese.ini"));
@@ -146,16 +204,11 @@ void TestProfileIni::failedWriteLeavesOldFileWhole()
     const QString path = folders.program("full.ini");
     QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nA=1\r\n"));
 
-    // A file size limit makes the write fail as a full disk would, whatever the
-    // rights the tests run with.
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const bool written = ProfileIni(path).write("ACPW", "A", QString(200, 'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
+    bool written = false;
+    {
+        const FileSizeLimit limit(64);
+        written = ProfileIni(path).write("ACPW", "A", QString(200, 'x'));
+    }
 
     QVERIFY(!written);
     QCOMPARE(TempFolders::readFile(path), QByteArray("[ACPW]\r\nA=1\r\n"));

@@ -17,10 +17,12 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs)
     return true;
 }
 
-ExporterSession::ExporterSession()
+ExporterSession::ExporterSession(bool serviceReachable)
     : fake(web.base())
 {
     web.serve(fake);
+    if (!serviceReachable)
+        fake.pointAt("qqgroup", FakeWeb::refusingBaseUrl());
     window = std::make_unique<Form4>(fake.services);
     window->load();
     window->show();

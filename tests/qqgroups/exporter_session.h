@@ -18,7 +18,9 @@ public:
     // it on a busy machine, as the window's status text advises.
     static constexpr const char *delay = "1";
 
-    ExporterSession();
+    // With `serviceReachable` false the window's group service refuses every
+    // connection; its login host still answers.
+    explicit ExporterSession(bool serviceReachable = true);
 
     Form4 &form() { return *window; }
 

@@ -27,6 +27,13 @@ QString anchor(const QString &href, const QString &text)
            text.toHtmlEscaped() + "</a>\n";
 }
 
+// The browser asks for a document; the transfer control of the login probe asks, as
+// the Windows one does, for anything.
+bool asksForDocument(const FakeWeb::Request &request)
+{
+    return request.header("Accept").contains("text/html");
+}
+
 bool loggedIn(const FakeWeb::Request &request)
 {
     return request.header("Cookie").contains(sessionCookie);
@@ -70,9 +77,28 @@ void FakeGroupService::setGroups(const QList<QPair<QString, QString>> &groups)
     for (const auto &[name, number] : groups)
         links += anchor(prefix + number, name);
     const FakeWeb::Reply page = html("我的QQ群", links);
-    service.route("/air/index/mygroup", [page](const FakeWeb::Request &request) {
+    service.route("/air/index/mygroup", [page, this](const FakeWeb::Request &request) {
+        if (!asksForDocument(request)) {
+            std::lock_guard lock(mutex);
+            if (probeReply)
+                return *probeReply;
+        }
         return loggedIn(request) ? page : notLoggedIn();
     });
+}
+
+void FakeGroupService::answerProbesWith(const FakeWeb::Reply &reply)
+{
+    std::lock_guard lock(mutex);
+    probeReply = reply;
+}
+
+int FakeGroupService::probeRequests() const
+{
+    int count = 0;
+    for (const FakeWeb::Request &request : requestsFor("/air/index/mygroup"))
+        count += !asksForDocument(request);
+    return count;
 }
 
 void FakeGroupService::setMemberPage(const QString &group, int page, const MemberPage &content,

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <mutex>
+#include <optional>
 
 class FakeServices;
 
@@ -38,6 +39,11 @@ public:
 
     // The groups of the my-groups page as name and number, in page order.
     void setGroups(const QList<QPair<QString, QString>> &groups);
+    // From now on the window's login probe gets `reply` for the my-groups page, while
+    // the browser still gets the page.
+    void answerProbesWith(const FakeWeb::Reply &reply);
+    // The my-groups page requests of the login probe so far.
+    int probeRequests() const;
     // A page of a group's member list. The first `emptyRequests` requests of the page
     // get it without members and without paging links; the first `lateRequests` are
     // answered only after `lateMs`.
@@ -56,6 +62,7 @@ public:
 private:
     int countCall(const QString &path);
 
-    std::mutex mutex;
+    mutable std::mutex mutex;
     QHash<QString, int> calls;
+    std::optional<FakeWeb::Reply> probeReply;
 };

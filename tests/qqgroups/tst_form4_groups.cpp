@@ -16,6 +16,8 @@ const QString groupsGotText =
                    "在右侧浏览器中：单击"
                    "右键-选择编码-选择Unicode(UTF-8)-重新点击“获取群号”）");
 const QString loginFirstText = QStringLiteral("请登陆QQ后再点<获取群号>按钮！");
+const QString groupsFailedText =
+    QStringLiteral("获取群号失败，请检查网络连接后重新点击“获取群号”！");
 const QString designStatusText =
     QStringLiteral("首先请在右侧浏览器中登陆您的QQ！然后单击右下角“获取群号”\r\n");
 
@@ -53,6 +55,10 @@ private slots:
     void firstCompletionRefreshesTheLoginPageOnce();
     void groupsListedWithTheirCount();
     void notLoggedInAsksForTheLogin();
+    void serviceWithoutGroupsOrAnswer_data();
+    void serviceWithoutGroupsOrAnswer();
+    void groupsFoundKeepTheSuccessWhateverTheProbe_data();
+    void groupsFoundKeepTheSuccessWhateverTheProbe();
     void pagesOpenedByHandAddTheirGroups();
     void command8AloneNeitherCountsNorProbes();
     void clearEmptiesTheGroupList();
@@ -152,6 +158,61 @@ void TstForm4Groups::notLoggedInAsksForTheLogin()
     QCOMPARE(form.ListView1.rowCount(), 0);
     QCOMPARE(form.Text3.text(), QString("0"));
     QCOMPARE(form.Text1.text(), loginFirstText);
+}
+
+void TstForm4Groups::serviceWithoutGroupsOrAnswer_data()
+{
+    QTest::addColumn<bool>("reachable");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("statusText");
+
+    QTest::newRow("service down") << false << 0 << QByteArray() << groupsFailedText;
+    QTest::newRow("empty error page") << true << 503 << QByteArray() << groupsFailedText;
+    QTest::newRow("empty page") << true << 200 << QByteArray() << groupsFailedText;
+    // The probe was answered: the text stays what the answer makes it.
+    QTest::newRow("error page with text")
+        << true << 500 << QByteArray("<html><body>服务器繁忙</body></html>") << groupsGotText;
+}
+
+void TstForm4Groups::serviceWithoutGroupsOrAnswer()
+{
+    QFETCH(bool, reachable);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    ExporterSession session(reachable);
+    session.web.service.route("/air/index/mygroup", FakeWeb::Reply{status, body});
+    Form4 &form = session.form();
+    form.Combo1.setText(ExporterSession::delay);
+
+    form.Command1.click();
+
+    QCOMPARE(form.ListView1.rowCount(), 0);
+    QCOMPARE(form.Text3.text(), QString("0"));
+    QTEST(form.Text1.text(), "statusText");
+}
+
+void TstForm4Groups::groupsFoundKeepTheSuccessWhateverTheProbe_data()
+{
+    QTest::addColumn<int>("status");
+
+    QTest::newRow("empty reply") << 200;
+    QTest::newRow("empty error page") << 503;
+}
+
+void TstForm4Groups::groupsFoundKeepTheSuccessWhateverTheProbe()
+{
+    QFETCH(int, status);
+    ExporterSession session;
+    Form4 &form = session.form();
+    session.web.answerProbesWith(FakeWeb::Reply{status, {}});
+
+    getGroups(session, {{"卖家交流群", "111"}, {"亚马逊运营", "222"}});
+
+    QCOMPARE(form.ListView1.rowCount(), 2);
+    QCOMPARE(form.Text3.text(), QString("2"));
+    QCOMPARE(form.Text1.text(), groupsGotText);
+    QCOMPARE(session.web.probeRequests(), 1);
 }
 
 void TstForm4Groups::pagesOpenedByHandAddTheirGroups()

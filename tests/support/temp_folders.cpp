@@ -8,6 +8,9 @@ TempFolders::TempFolders()
 {
     for (const char *name : {"program", "profile", "drive", "temp"})
         QDir(root.path()).mkpath(name);
+    // The temporary folder doubles as the user's runtime folder, which only its
+    // owner may write into, whatever the umask.
+    QFile::setPermissions(temp(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 Paths TempFolders::paths() const
@@ -16,7 +19,7 @@ Paths TempFolders::paths() const
     paths.programDir = program();
     paths.userProfile = profile();
     paths.driveRoot = drive();
-    paths.tempDir = temp();
+    paths.runtimeDir = temp();
     return paths;
 }
 

@@ -1,12 +1,58 @@
 #pragma once
 
 #include "support/fake_services.h"
+#include "upc/code_list.h"
 #include "upc/generator_panel.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextBlock>
 #include <memory>
+
+// The codes of a generated list, one a line; none for an empty list.
+inline QStringList codesIn(const QString &list)
+{
+    return list.isEmpty() ? QStringList() : list.split(QStringLiteral("\r\n"));
+}
+
+// The 12-digit list holds `codes` codes, each of twelve digits.
+inline void verifyRun(const QString &list, int codes)
+{
+    const QStringList made = codesIn(list);
+    QCOMPARE(made.size(), codes);
+    for (const QString &code : made)
+        QVERIFY2(code.size() == 12 && isDigitCode(code), qPrintable(code));
+}
+
+// Count, start product and interval box texts that typing never gives (a paste or
+// an edited settings file does), with the codes a 12-digit run makes from them: at
+// most the four-digit count, and none from a value that is not a finite number.
+inline void addValuesBeyondTypingRows()
+{
+    QTest::addColumn<QString>("count");
+    QTest::addColumn<QString>("product");
+    QTest::addColumn<QString>("interval");
+    QTest::addColumn<int>("codes");
+
+    const auto row = [](const char *name, const char *count, const char *product,
+                        const char *interval, int codes) {
+        QTest::newRow(name) << QString(count) << QString(product) << QString(interval) << codes;
+    };
+    row("count 9E99", "9E99", "29145", "1", 9999);
+    row("count 1e308", "1e308", "29145", "1", 9999);
+    row("count -1e308", "-1e308", "29145", "1", 0);
+    row("count inf", "inf", "29145", "1", 0);
+    row("count nan", "nan", "29145", "1", 0);
+    row("product 9E99", "3", "9E99", "1", 3);
+    row("product 1e308, interval 1e308", "3", "1e308", "1e308", 1);
+    row("product -1e308, interval -1e308", "3", "-1e308", "-1e308", 1);
+    row("product inf", "3", "inf", "1", 3);
+    row("product nan", "3", "nan", "1", 3);
+    row("interval 9E99", "3", "29145", "9E99", 3);
+    row("interval inf", "3", "29145", "inf", 3);
+    row("interval nan", "3", "29145", "nan", 3);
+    row("all beyond typing", "9E99", "1e308", "1e308", 1);
+}
 
 // A generator panel on fake services, started as the main window starts it: the
 // flag digits of an empty announcement page, the fields of the settings file.

@@ -43,6 +43,8 @@ private slots:
     void blankCodeBoxReadsZero();
     void noCountMakesNoCode_data();
     void noCountMakesNoCode();
+    void pastedValuesEndTheRun_data();
+    void pastedValuesEndTheRun();
     void unknownTypeSavesAndStops();
     void flagDigitListTakesNoTypedKeys();
     void numberBoxesTakeOnlyDigitsAndPoint();
@@ -231,6 +233,32 @@ void TestGeneratorPanel::noCountMakesNoCode()
     QCOMPARE(f.panel->Text1.text(), QString());
     QCOMPARE(f.panel->Text6.text(), QString());
     QVERIFY(f.dialogs().shown().isEmpty());
+}
+
+// The key filter lets a paste through, so the boxes may hold what no typing gives.
+void TestGeneratorPanel::pastedValuesEndTheRun_data()
+{
+    addValuesBeyondTypingRows();
+}
+
+void TestGeneratorPanel::pastedValuesEndTheRun()
+{
+    QFETCH(QString, count);
+    QFETCH(QString, product);
+    QFETCH(QString, interval);
+    QFETCH(int, codes);
+    GeneratorFixture f;
+
+    f.generate(upc12, "0", "36000", product, count, interval);
+
+    verifyRun(f.panel->Text1.text(), codes);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(f.panel->Text6.text(), codesIn(f.panel->Text1.text()).value(0));
+    const GeneratorFields saved = GeneratorSettings::read(f.paths());
+    QCOMPARE(saved.count, count);
+    QCOMPARE(saved.product, product);
+    QCOMPARE(saved.interval, interval);
 }
 
 void TestGeneratorPanel::unknownTypeSavesAndStops()

@@ -5,6 +5,7 @@
 #include "upc/upc_generation.h"
 
 #include <QTest>
+#include <limits>
 
 namespace {
 
@@ -34,6 +35,8 @@ private slots:
     void unknownTypeNames();
     void generation_data();
     void generation();
+    void runsEndWhateverTheValues_data();
+    void runsEndWhateverTheValues();
     void publishedCheckDigits_data();
     void publishedCheckDigits();
     void digitsOfFractions_data();
@@ -152,6 +155,55 @@ void TestGeneratorRules::generation()
     QFETCH(double, count);
     QFETCH(double, interval);
     QTEST(generateRun(type(typeName), {flag, manufacturer, product, count, interval}), "run");
+}
+
+void TestGeneratorRules::runsEndWhateverTheValues_data()
+{
+    QTest::addColumn<double>("count");
+    QTest::addColumn<double>("product");
+    QTest::addColumn<double>("interval");
+    QTest::addColumn<int>("codes");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("count 9E99") << 9e99 << 29145.0 << 1.0 << maxRunCodes;
+    QTest::newRow("count 1e308") << 1e308 << 29145.0 << 1.0 << maxRunCodes;
+    QTest::newRow("count -1e308") << -1e308 << 29145.0 << 1.0 << 0;
+    QTest::newRow("count inf") << inf << 29145.0 << 1.0 << maxRunCodes;
+    QTest::newRow("count -inf") << -inf << 29145.0 << 1.0 << 0;
+    QTest::newRow("count nan") << nan << 29145.0 << 1.0 << 0;
+    QTest::newRow("count 9999 is whole") << 9999.0 << 29145.0 << 1.0 << 9999;
+    QTest::newRow("count 9999.5 stops at the bound") << 9999.5 << 29145.0 << 1.0 << maxRunCodes;
+    QTest::newRow("product 9E99") << 3.0 << 9e99 << 1.0 << 3;
+    QTest::newRow("product 1e308") << 3.0 << 1e308 << 0.0 << 3;
+    QTest::newRow("product -1e308") << 3.0 << -1e308 << 0.0 << 3;
+    QTest::newRow("product inf") << 3.0 << inf << 1.0 << 0;
+    QTest::newRow("product -inf") << 3.0 << -inf << 1.0 << 0;
+    QTest::newRow("product nan") << 3.0 << nan << 1.0 << 0;
+    QTest::newRow("product grows past 1e308") << 3.0 << 1e308 << 1e308 << 1;
+    QTest::newRow("product falls past -1e308") << 3.0 << -1e308 << -1e308 << 1;
+    QTest::newRow("interval 9E99") << 3.0 << 29145.0 << 9e99 << 3;
+    QTest::newRow("interval inf") << 3.0 << 29145.0 << inf << 1;
+    QTest::newRow("interval nan") << 3.0 << 29145.0 << nan << 1;
+    QTest::newRow("count and product without bound") << inf << 1e308 << 1e308 << 1;
+}
+
+void TestGeneratorRules::runsEndWhateverTheValues()
+{
+    QFETCH(double, count);
+    QFETCH(double, product);
+    QFETCH(double, interval);
+    QFETCH(int, codes);
+
+    const QString run =
+        generateRun(type(QStringLiteral("UPC-12位")), {0, 36000, product, count, interval});
+    const QStringList made = run.isEmpty() ? QStringList() : run.split(QStringLiteral("\r\n"));
+    QCOMPARE(made.size(), codes);
+    for (const QString &code : made) {
+        QCOMPARE(code.size(), 12);
+        QVERIFY2(isDigitCode(code), qPrintable(code));
+        QCOMPARE(gs1CheckDigit(code.chopped(1)), code.back().digitValue());
+    }
 }
 
 void TestGeneratorRules::publishedCheckDigits_data()

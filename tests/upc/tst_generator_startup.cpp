@@ -50,6 +50,8 @@ private slots:
     void flagDigitsFollowTheLockMarkers_data();
     void flagDigitsFollowTheLockMarkers();
     void savedManufacturerCodeGeneratesOnce();
+    void savedValuesBeyondTypingEndTheRun_data();
+    void savedValuesBeyondTypingEndTheRun();
     void lockedSavedFlagDigitShowsTheNoticeAndGeneratesNothing();
     void restoreKeepsTheCodesAfterTheType();
     void savedEmptyManufacturerCodeGeneratesNothing();
@@ -105,6 +107,31 @@ void TestGeneratorStartup::savedManufacturerCodeGeneratesOnce()
     QCOMPARE(f->panel->Text6.text(), QStringLiteral("036000291452"));
     QCOMPARE(f->panel->currentCodeStart, 0);
     QVERIFY(f->dialogs().shown().isEmpty());
+}
+
+// A count or code saved from a pasted box: the start-up's generation ends like the
+// button's, so the program still starts.
+void TestGeneratorStartup::savedValuesBeyondTypingEndTheRun_data()
+{
+    addValuesBeyondTypingRows();
+}
+
+void TestGeneratorStartup::savedValuesBeyondTypingEndTheRun()
+{
+    QFETCH(QString, count);
+    QFETCH(QString, product);
+    QFETCH(QString, interval);
+    QFETCH(int, codes);
+    GeneratorFields saved{QStringLiteral("UPC-12位"), "0", "36000", product, count, interval};
+
+    auto f = startWith(saved);
+
+    verifyRun(f->panel->Text1.text(), codes);
+    QCOMPARE(f->panel->Text3.text(), count);
+    const GeneratorFields kept = GeneratorSettings::read(f->paths());
+    QCOMPARE(kept.count, count);
+    QCOMPARE(kept.product, product);
+    QCOMPARE(kept.interval, interval);
 }
 
 void TestGeneratorStartup::lockedSavedFlagDigitShowsTheNoticeAndGeneratesNothing()

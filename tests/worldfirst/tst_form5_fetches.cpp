@@ -1,9 +1,14 @@
+#include "line_break_rows.h"
 #include "support/fake_services.h"
 #include "support/fake_web.h"
 #include "support/test_main.h"
 #include "worldfirst/form5.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QStringEncoder>
 #include <QTest>
+#include <QTimer>
 #include <atomic>
 #include <memory>
 
@@ -20,11 +25,14 @@ QString wfRow(const QString &label, const QString &sell, const QString &buy)
     return QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>").arg(label, sell, buy);
 }
 
-// WorldFirst's table with GBPEUR at the default raw rates and new GBPUSD and EURUSD rates.
-QString wfTable()
+// WorldFirst's table with GBPEUR at the default raw rates and new GBPUSD and EURUSD rates;
+// `before` and `after` stand around every figure, as on a page laid out over several lines.
+QString wfTable(const QString &before = {}, const QString &after = {})
 {
-    return "<table>" + wfRow("GBPEUR", "1.2523", "1.2543") + wfRow("GBPUSD", "1.6000", "1.6100") +
-           wfRow("EURUSD", "1.3000", "1.3100") + "</table>";
+    const auto cell = [&](const char *figure) { return before + figure + after; };
+    return "<table>" + wfRow("GBPEUR", cell("1.2523"), cell("1.2543")) +
+           wfRow("GBPUSD", cell("1.6000"), cell("1.6100")) +
+           wfRow("EURUSD", cell("1.3000"), cell("1.3100")) + "</table>";
 }
 
 QString quoteRow(const QString &name, const QString &unit, const QString &quote)
@@ -34,15 +42,18 @@ QString quoteRow(const QString &name, const QString &unit, const QString &quote)
            "</span></td><td><span class=\"digi\">1.00</span></td></tr>";
 }
 
-// The portal's list: the bank of China's section, then the section 建行 and 交行 share.
-QString forexPage()
+// The portal's list: the bank of China's section, then the section 建行 and 交行 share;
+// `before` and `after` stand around every quote.
+QString forexPage(const QString &before = {}, const QString &after = {})
 {
-    return "<html><div id=\"yhpjboc\"><table>" + quoteRow("英镑", "100", "983.22") +
-           quoteRow("美元", "100", "620.00") + quoteRow("欧元", "100", "790.10") +
-           "</table></div><div id=\"Div3\"><table>" + quoteRow("英镑", "1", "9.9000") +
-           quoteRow("美元", "1", "6.3000") + quoteRow("欧元", "1", "8.0000") +
-           quoteRow("英镑(GBP/CNY)", "100", "991.00") + quoteRow("美元(USD/CNY)", "100", "631.00") +
-           quoteRow("欧元(EUR/CNY)", "100", "801.00") + "</table></div></html>";
+    const auto quote = [&](const char *figure) { return before + figure + after; };
+    return "<html><div id=\"yhpjboc\"><table>" + quoteRow("英镑", "100", quote("983.22")) +
+           quoteRow("美元", "100", quote("620.00")) + quoteRow("欧元", "100", quote("790.10")) +
+           "</table></div><div id=\"Div3\"><table>" + quoteRow("英镑", "1", quote("9.9000")) +
+           quoteRow("美元", "1", quote("6.3000")) + quoteRow("欧元", "1", quote("8.0000")) +
+           quoteRow("英镑(GBP/CNY)", "100", quote("991.00")) +
+           quoteRow("美元(USD/CNY)", "100", quote("631.00")) +
+           quoteRow("欧元(EUR/CNY)", "100", quote("801.00")) + "</table></div></html>";
 }
 
 QStringList texts(const QList<TextBox *> &boxes)
@@ -80,6 +91,18 @@ bool shownOfflineOnce(const ScriptedDialogs &dialogs)
            box.style == MsgStyle::Information;
 }
 
+// A service that takes its time over every request, so input can come during the wait.
+FakeWeb::Reply slowPage(const QString &page, const char *charset)
+{
+    FakeWeb::Reply reply;
+    reply.body = QStringEncoder(charset)(page);
+    reply.contentType = QByteArray("text/html; charset=") + charset;
+    reply.delayMs = 300;
+    return reply;
+}
+
+constexpr int duringTheWaitMs = 50;
+
 const QStringList designRates{"1.2210", "1.5524", "1.2384", "1.2857", "1.6341", "1.3040"};
 const QStringList defaultBankOfChina{"9.8797", "6.2265", "7.8977"};
 
@@ -92,6 +115,8 @@ class TestForm5Fetches : public QObject
 private slots:
     void wfFetchTakesThePage_data();
     void wfFetchTakesThePage();
+    void wfFetchTakesCellsOverSeveralLines_data();
+    void wfFetchTakesCellsOverSeveralLines();
     void wfFetchAsksTheTablePage();
     void wfFetchRepeatedGivesTheSameRates();
     void wfFloatAfterFetchWorksOnFetchedRates();
@@ -103,6 +128,8 @@ private slots:
 
     void bankFetchTakesThePage_data();
     void bankFetchTakesThePage();
+    void bankFetchTakesQuotesOverSeveralLines_data();
+    void bankFetchTakesQuotesOverSeveralLines();
     void bankFetchStoresOnlyTheChosenBank();
     void bankFetchRepeatedGivesTheSameRates();
     void bankPageWithoutUsableQuotes_data();
@@ -111,6 +138,11 @@ private slots:
     void bankOffline_data();
     void bankOffline();
     void bankFetchWithoutBankAsksNothing();
+
+    void bankListTakesNoChoiceDuringTheFetch_data();
+    void bankListTakesNoChoiceDuringTheFetch();
+    void secondClickDuringAFetchStartsNone_data();
+    void secondClickDuringAFetchStartsNone();
 };
 
 void TestForm5Fetches::wfFetchTakesThePage_data()
@@ -143,6 +175,27 @@ void TestForm5Fetches::wfFetchTakesThePage()
     QVERIFY(window.fake.dialogs.shown().isEmpty());
     // The received amount follows the new Sell GBP·USD.
     QCOMPARE(form.Text3.text(), floatText == "0" ? "1576.0000" : "1536.6000");
+}
+
+void TestForm5Fetches::wfFetchTakesCellsOverSeveralLines_data()
+{
+    addLineBreakRows();
+    QTest::newRow("no-break spaces") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0");
+}
+
+void TestForm5Fetches::wfFetchTakesCellsOverSeveralLines()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    ServedWindow window;
+    window.web.route(wfPath, wfTable(before, after));
+
+    window.form.Command1.click();
+
+    QCOMPARE(window.rateTexts(),
+             QStringList({"1.2210", "1.5600", "1.2675", "1.2857", "1.6503", "1.3428"}));
+    QCOMPARE(window.form.wfRawRates, WfRates({1.2523, 1.6, 1.3, 1.2543, 1.61, 1.31}));
+    QVERIFY(window.fake.dialogs.shown().isEmpty());
 }
 
 void TestForm5Fetches::wfFetchAsksTheTablePage()
@@ -300,6 +353,26 @@ void TestForm5Fetches::bankFetchTakesThePage()
         QCOMPARE(form.Text5.text(), "5836.3831");
 }
 
+void TestForm5Fetches::bankFetchTakesQuotesOverSeveralLines_data()
+{
+    // The list is read in the ANSI code page, which has no no-break space.
+    addLineBreakRows();
+}
+
+void TestForm5Fetches::bankFetchTakesQuotesOverSeveralLines()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    ServedWindow window;
+    window.web.route(forexPath, forexPage(before, after), "gbk");
+
+    window.form.Command2.click();
+
+    QCOMPARE(window.bankTexts(), QStringList({"9.8322", "6.2", "7.901"}));
+    QCOMPARE(window.form.bankRates[0], BankRatesOfOneBank({9.8322, 6.2, 7.901}));
+    QVERIFY(window.fake.dialogs.shown().isEmpty());
+}
+
 void TestForm5Fetches::bankFetchStoresOnlyTheChosenBank()
 {
     ServedWindow window;
@@ -416,6 +489,76 @@ void TestForm5Fetches::bankFetchWithoutBankAsksNothing()
 
     QVERIFY(window.web.requests().isEmpty());
     QVERIFY(window.fake.dialogs.shown().isEmpty());
+}
+
+void TestForm5Fetches::bankListTakesNoChoiceDuringTheFetch_data()
+{
+    using Choose = std::function<void(QComboBox *)>;
+    QTest::addColumn<Choose>("choose");
+
+    QTest::newRow("Down key") << Choose(
+        [](QComboBox *list) { QTest::keyClick(list, Qt::Key_Down); });
+    QTest::newRow("click in the open list") << Choose([](QComboBox *list) {
+        list->showPopup();
+        QAbstractItemView *items = list->view();
+        const QRect item = items->visualRect(items->model()->index(1, 0));
+        QTest::mouseClick(items->viewport(), Qt::LeftButton, {}, item.center());
+    });
+}
+
+void TestForm5Fetches::bankListTakesNoChoiceDuringTheFetch()
+{
+    using Choose = std::function<void(QComboBox *)>;
+    QFETCH(Choose, choose);
+    ServedWindow window;
+    window.web.route(forexPath, slowPage(forexPage(), "GBK"));
+    Form5 &form = window.form;
+    QComboBox *bankList = form.Combo4.widget();
+    QTimer::singleShot(duringTheWaitMs, bankList, [&] { choose(bankList); });
+
+    form.Command2.click();
+
+    // The fetch ends on the bank it was asked for, its rates beside it.
+    QCOMPARE(form.Combo4.text(), QStringLiteral("中行"));
+    QCOMPARE(window.bankTexts(), QStringList({"9.8322", "6.2", "7.901"}));
+    QCOMPARE(form.bankRates[0], BankRatesOfOneBank({9.8322, 6.2, 7.901}));
+    QVERIFY(window.fake.inet.runsEventsWhileWaiting());
+    // The choice is taken once the fetch is over, and shows that bank's own rates.
+    QTRY_COMPARE(form.Combo4.text(), QStringLiteral("建行"));
+    QCOMPARE(window.bankTexts(), QStringList({"9.8631", "6.2126", "7.8929"}));
+    QCOMPARE(form.bankRates[0], BankRatesOfOneBank({9.8322, 6.2, 7.901}));
+}
+
+void TestForm5Fetches::secondClickDuringAFetchStartsNone_data()
+{
+    QTest::addColumn<bool>("worldFirst");
+
+    QTest::newRow("WorldFirst rates") << true;
+    QTest::newRow("bank rates") << false;
+}
+
+void TestForm5Fetches::secondClickDuringAFetchStartsNone()
+{
+    QFETCH(bool, worldFirst);
+    ServedWindow window;
+    window.web.route(wfPath, slowPage(wfTable(), "UTF-8"));
+    window.web.route(forexPath, slowPage(forexPage(), "GBK"));
+    CommandButton &fetch = worldFirst ? window.form.Command1 : window.form.Command2;
+    QTimer secondClick;
+    secondClick.setSingleShot(true);
+    connect(&secondClick, &QTimer::timeout, &secondClick, [&fetch] { fetch.click(); });
+    secondClick.start(duringTheWaitMs);
+
+    fetch.click();
+    secondClick.stop();
+
+    QCOMPARE(window.web.requests().size(), 2); // the page and the probe of one fetch
+    QVERIFY(window.fake.dialogs.shown().isEmpty());
+    if (worldFirst)
+        QCOMPARE(window.rateTexts(),
+                 QStringList({"1.2210", "1.5600", "1.2675", "1.2857", "1.6503", "1.3428"}));
+    else
+        QCOMPARE(window.bankTexts(), QStringList({"9.8322", "6.2", "7.901"}));
 }
 
 SKARVEL_TEST_MAIN(TestForm5Fetches)

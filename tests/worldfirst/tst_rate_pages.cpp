@@ -1,5 +1,7 @@
 #include "worldfirst/rate_pages.h"
 
+#include "line_break_rows.h"
+
 #include <QTest>
 
 class TestRatePages : public QObject
@@ -9,10 +11,14 @@ class TestRatePages : public QObject
 private slots:
     void wfRow_data();
     void wfRow();
+    void wfCellsOverSeveralLines_data();
+    void wfCellsOverSeveralLines();
     void wfRowRefused_data();
     void wfRowRefused();
     void bankQuote_data();
     void bankQuote();
+    void bankQuoteOverSeveralLines_data();
+    void bankQuoteOverSeveralLines();
     void bankQuoteRefused_data();
     void bankQuoteRefused();
 };
@@ -79,6 +85,29 @@ void TestRatePages::wfRow()
     QCOMPARE(cells->buy, buy);
 }
 
+void TestRatePages::wfCellsOverSeveralLines_data()
+{
+    addLineBreakRows();
+    QTest::newRow("no-break spaces") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0\r\n");
+}
+
+void TestRatePages::wfCellsOverSeveralLines()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    const QString sellText = before + "1.3000" + after;
+    const QString buyText = before + "1.3100" + after;
+    const QString page =
+        "<tr><td>EURUSD</td><td>" + sellText + "</td><td>" + buyText + "</td></tr>";
+
+    const auto cells = cutWfPairCells(page, "EURUSD");
+    QVERIFY(cells);
+    QCOMPARE(cells->sellText, sellText);
+    QCOMPARE(cells->sell, 1.3);
+    QCOMPARE(cells->buyText, buyText);
+    QCOMPARE(cells->buy, 1.31);
+}
+
 void TestRatePages::wfRowRefused_data()
 {
     QTest::addColumn<QString>("page");
@@ -94,6 +123,8 @@ void TestRatePages::wfRowRefused_data()
     QTest::newRow("Sell cell not a number") << "<td>GBPEUR</td><td>n/a</td><td>1.2</td>";
     QTest::newRow("Buy cell not a number") << "<td>GBPEUR</td><td>1.19</td><td>1.2x</td>";
     QTest::newRow("empty Sell cell") << "<td>GBPEUR</td><td></td><td>1.2</td>";
+    QTest::newRow("Sell cell only white space") << "<td>GBPEUR</td><td>\r\n</td><td>1.2</td>";
+    QTest::newRow("line break inside the number") << "<td>GBPEUR</td><td>1.\r\n19</td><td>1.2</td>";
 }
 
 void TestRatePages::wfRowRefused()
@@ -133,6 +164,23 @@ void TestRatePages::bankQuote()
     QVERIFY(quote->cutText.startsWith(pageQuote + "</span></td>"));
 }
 
+void TestRatePages::bankQuoteOverSeveralLines_data()
+{
+    addLineBreakRows();
+    QTest::newRow("no-break spaces") << QStringLiteral("\u00a0") << QStringLiteral("\u00a0\r\n");
+}
+
+void TestRatePages::bankQuoteOverSeveralLines()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    const QString page = forexPage().replace("983.22", before + "983.22" + after);
+
+    const auto quote = cutBankQuote(page, 0, BankGbp);
+    QVERIFY(quote);
+    QCOMPARE(quote->rmbPerUnit, 9.8322);
+}
+
 void TestRatePages::bankQuoteRefused_data()
 {
     QTest::addColumn<QString>("page");
@@ -142,6 +190,7 @@ void TestRatePages::bankQuoteRefused_data()
     QTest::newRow("section missing") << forexPage().replace("yhpjboc", "other") << 0;
     QTest::newRow("currency marker missing") << forexPage().replace("英镑", "英镑x") << 0;
     QTest::newRow("quote not a number") << forexPage().replace("983.22", "--") << 0;
+    QTest::newRow("quote only white space") << forexPage().replace("983.22", "\r\n") << 0;
     QTest::newRow("quote span never closed")
         << QStringLiteral("<div id=\"yhpjboc\">英镑</td><td><span class=\"digi\">100</span>"
                           "</td><td><span class=\"digi\">983.22")

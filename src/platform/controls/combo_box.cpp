@@ -9,6 +9,7 @@ ComboBox::ComboBox(QWidget *parent, const QString &name, Style style)
     : Control(new QComboBox(parent), name)
     , keys([this](int &code) { run(KeyPress, code); },
            [this](int keyCode, int shift) { run(KeyUp, keyCode, shift); })
+    , openListKeys(widget(), [this] { run(Click); })
 {
     QComboBox *box = widget();
     if (style == Editable) {
@@ -16,6 +17,9 @@ ComboBox::ComboBox(QWidget *parent, const QString &name, Style style)
         box->setCompleter(nullptr);
         box->setInsertPolicy(QComboBox::NoInsert);
         connect(box->lineEdit(), &QLineEdit::textEdited, this, [this] { run(Change); });
+        // Qt selects the item equal to the text when the box is left or Enter is
+        // pressed, and reports that as a pick; the Windows box picks only from its list.
+        disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
         keys.watch(box->lineEdit());
     }
     keys.watch(box);
@@ -124,10 +128,8 @@ void ComboBox::setSelLength(int length)
 
 bool ComboBox::keyPassed(int code)
 {
-    if (widget()->isEditable()) {
-        // Qt would pick the item matching the text on Enter; the Windows box does not.
-        return code == 13;
-    }
+    if (widget()->isEditable())
+        return false;
     selectByInitial(code);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/controls/control.h"
+#include "platform/controls/open_list_keys.h"
 #include "platform/controls/typed_key_filter.h"
 
 class QComboBox;
@@ -12,9 +13,14 @@ class QComboBox;
 // A typed character that KeyPress lets pass selects the next item starting with it.
 //
 // Editable: takes any typed text. Typing and setting the text run Change only, a pick
-// from the list runs Click only; Enter adds no item and picks nothing.
+// from the list runs Click only. A text equal to an item is no pick: neither Enter nor
+// leaving the box selects it or runs Click, and Enter adds no item.
 //
-// In both, filling the list (AddItem, clear) runs no handler and selects nothing.
+// In both, Click runs for what Windows counts as a pick: an item chosen with the mouse
+// in the open list, an arrow or page key (in the drop-down list also Home and End) or
+// the wheel on the closed box, an arrow, page, Home or End key in the open list, and
+// ListIndex set in code. Filling the list (AddItem, clear) runs no handler and selects
+// nothing.
 class ComboBox : public Control
 {
     Q_OBJECT
@@ -56,4 +62,5 @@ private:
     void selectByInitial(int code);
 
     TypedKeyFilter keys;
+    OpenListKeys openListKeys;
 };

@@ -1,0 +1,124 @@
+#include "platform/atomic_file.h"
+#include "support/file_size_limit.h"
+#include "support/temp_folders.h"
+
+#include <QDir>
+#include <QTest>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList everyFile(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+} // namespace
+
+class TestAtomicFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void leftoverOfACrashedWriteIsGone_data();
+    void leftoverOfACrashedWriteIsGone();
+    void fileOfAKilledWriterIsGoneAfterTheNextWrite();
+    void nestedWritersOfOneFileEachWriteWhole();
+    void failedWriteLeavesOnlyTheOldFile_data();
+    void failedWriteLeavesOnlyTheOldFile();
+};
+
+void TestAtomicFile::leftoverOfACrashedWriteIsGone_data()
+{
+    QTest::addColumn<QString>("leftover");
+    QTest::newRow("of a write alone") << ".orvo_upc.ini.skarvel-tmp0";
+    QTest::newRow("of a nested write") << ".orvo_upc.ini.skarvel-tmp3";
+}
+
+void TestAtomicFile::leftoverOfACrashedWriteIsGone()
+{
+    QFETCH(QString, leftover);
+    TempFolders folders;
+    const QString target = folders.program("orvo_upc.ini");
+    QVERIFY(TempFolders::writeFile(target, "[ACPW]\r\nA=1\r\n"));
+    QVERIFY(TempFolders::writeFile(folders.program(leftover), "[ACPW]\r\nA=half a fi"));
+
+    QVERIFY(writeFileAtomically(target, "[ACPW]\r\nA=2\r\n"));
+    QCOMPARE(TempFolders::readFile(target), QByteArray("[ACPW]\r\nA=2\r\n"));
+    QCOMPARE(everyFile(folders.program()), QStringList{"orvo_upc.ini"});
+}
+
+void TestAtomicFile::fileOfAKilledWriterIsGoneAfterTheNextWrite()
+{
+    TempFolders folders;
+    const QString target = folders.program("suggestkeywords.txt");
+    QVERIFY(TempFolders::writeFile(target, "old\r\n"));
+
+    const pid_t writer = fork();
+    QVERIFY(writer >= 0);
+    if (writer == 0) {
+        AtomicFile file(target);
+        if (file.open() && file.write("half of the"))
+            ::kill(::getpid(), SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(writer, &status, 0), writer);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(everyFile(folders.program()).size(), 2);
+
+    QVERIFY(writeFileAtomically(target, "new\r\n"));
+    QCOMPARE(TempFolders::readFile(target), QByteArray("new\r\n"));
+    QCOMPARE(everyFile(folders.program()), QStringList{"suggestkeywords.txt"});
+}
+
+// A wait that runs events can run a handler that writes the same file while an
+// outer write of it is under way; neither may spoil the other's file.
+void TestAtomicFile::nestedWritersOfOneFileEachWriteWhole()
+{
+    TempFolders folders;
+    const QString target = folders.program("1.gif");
+    AtomicFile outer(target);
+    QVERIFY(outer.open());
+    QVERIFY(outer.write("outer picture"));
+
+    QVERIFY(writeFileAtomically(target, "inner picture"));
+    QCOMPARE(TempFolders::readFile(target), QByteArray("inner picture"));
+    QVERIFY(QFile::exists(outer.temporaryPath()));
+
+    QVERIFY(outer.commit());
+    QCOMPARE(TempFolders::readFile(target), QByteArray("outer picture"));
+    QCOMPARE(everyFile(folders.program()), QStringList{"1.gif"});
+}
+
+void TestAtomicFile::failedWriteLeavesOnlyTheOldFile_data()
+{
+    QTest::addColumn<bool>("sizeLimit");
+    QTest::newRow("abandoned before the commit") << false;
+    QTest::newRow("cut short by a size limit") << true;
+}
+
+void TestAtomicFile::failedWriteLeavesOnlyTheOldFile()
+{
+    QFETCH(bool, sizeLimit);
+    TempFolders folders;
+    const QString target = folders.program("1.gif");
+    QVERIFY(TempFolders::writeFile(target, "old picture"));
+    {
+        AtomicFile file(target);
+        QVERIFY(file.open());
+        if (sizeLimit) {
+            const FileSizeLimit limit(64);
+            QVERIFY(!(file.write(QByteArray(200, 'x')) && file.commit()));
+        } else {
+            QVERIFY(file.write(QByteArray(200, 'x')));
+        }
+    }
+    QCOMPARE(TempFolders::readFile(target), QByteArray("old picture"));
+    QCOMPARE(everyFile(folders.program()), QStringList{"1.gif"});
+}
+
+QTEST_GUILESS_MAIN(TestAtomicFile)
+#include "tst_atomic_file.moc"
