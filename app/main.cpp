@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/tray_icon.h"
+#include "platform/web_profile.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -42,6 +43,7 @@ int main(int argc, char *argv[])
     Services services;
     services.paths = Paths::fromEnvironment();
     InstanceLock instanceLock(services.paths.runtimeDir);
+    WebProfile web(services.paths.webProfileDir());
     services.dialogs = &dialogs;
     services.shell = &shell;
     services.clipboard = &clipboard;
@@ -51,7 +53,14 @@ int main(int argc, char *argv[])
     services.http = &http;
     services.inet = &inet;
     services.endpoints = &endpoints;
-    services.terminate = [] { std::_Exit(0); };
+    services.web = &web;
+    // The process ends in the middle of a handler, so nothing may unwind into the
+    // windows: only the browsers' profile is written first, so that a login made just
+    // before the end is there at the next start.
+    services.terminate = [&web] {
+        web.close();
+        std::_Exit(0);
+    };
 
     // The main window starts the program: its load shows the splash, and its
     // timer shows the window itself.

@@ -9,13 +9,12 @@
 #include "platform/controls/label.h"
 #include "platform/controls/text_box.h"
 #include "platform/controls/timer.h"
+#include "platform/services.h"
 #include "upc/generator_panel.h"
 
 #include <QAction>
 #include <QMenu>
 #include <optional>
-
-class Services;
 
 // The main window: the shell around the profit calculator and the generator. It
 // starts the program, opens the other tools, hides in the tray and asks before the
@@ -48,7 +47,7 @@ public:
     ComboBox Combo5{this, "Combo5"};
     Label Label36{this, "Label36", QStringLiteral("公告栏")};
     TextBox Text12{this, "Text12", TextBox::MultiLine};
-    Browser WebBrowser1{this, "WebBrowser1"};
+    Browser WebBrowser1{this, "WebBrowser1", *services.web};
     Timer Timer1{this, "Timer1"};
 
     frmSplash splash;

@@ -2,6 +2,7 @@
 
 #include "platform/browser_cookies.h"
 #include "platform/controls/form.h"
+#include "platform/web_profile.h"
 
 #include <QUrl>
 #include <QVBoxLayout>
@@ -65,7 +66,7 @@ private:
 
 } // namespace
 
-Browser::Browser(QWidget *parent, const QString &name, QWebEngineProfile *profile)
+Browser::Browser(QWidget *parent, const QString &name, WebProfile &profile)
     : QObject(parent)
     , container(new QWidget(parent))
     , profile(profile)
@@ -88,9 +89,9 @@ QWebEngineView *Browser::view()
     if (page)
         return page;
     // The program's own requests carry the cookies of the browsers' profile.
-    BrowserCookies::of(webProfile());
+    BrowserCookies::of(profile);
     page = new QWebEngineView(container);
-    page->setPage(new BrowserPage(this, webProfile(), page));
+    page->setPage(new BrowserPage(this, profile.engineProfile(), page));
     container->layout()->addWidget(page);
     connect(page->page(), &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
     return page;
@@ -121,11 +122,6 @@ void Browser::Stop()
 {
     if (page)
         page->stop();
-}
-
-QWebEngineProfile *Browser::webProfile() const
-{
-    return profile ? profile : QWebEngineProfile::defaultProfile();
 }
 
 QString Browser::LocationURL() const

@@ -2,14 +2,15 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 #include <functional>
 
 class QWebEngineLoadingInfo;
-class QWebEngineProfile;
 class QWebEngineView;
 class QWidget;
+class WebProfile;
 
 // An embedded web browser. The page view is made on the first navigation, so a
 // window that never browses never starts the web engine.
@@ -26,15 +27,14 @@ class Browser : public QObject
 public:
     enum State { Uninitialized = 0, Loading = 1, Complete = 4 };
 
-    // Without a profile, the browser runs on the default one, which every such
-    // browser of the program shares, so a login made in one is seen by all.
-    Browser(QWidget *parent, const QString &name, QWebEngineProfile *profile = nullptr);
+    // Every browser of the program runs on the program's one profile, so a login
+    // made in one is seen by all.
+    Browser(QWidget *parent, const QString &name, WebProfile &profile);
 
     QWidget *widget() const { return container; }
     // The page view; made on first use.
     QWebEngineView *view();
-    // The profile the page runs on: the one given, else the default one.
-    QWebEngineProfile *webProfile() const;
+    WebProfile &webProfile() const { return profile; }
     void setGeometryTwips(int left, int top, int width, int height);
 
     void Navigate(const QString &url);
@@ -75,8 +75,9 @@ private:
     void reportCompletion(const QString &url);
 
     QWidget *container;
-    QWebEngineView *page = nullptr;
-    QWebEngineProfile *profile;
+    // Ends with the profile at the end of the program.
+    QPointer<QWebEngineView> page;
+    WebProfile &profile;
     int state = Uninitialized;
     bool silent_ = false;
     // The next load to start is the one Navigate or Refresh asked for; a load

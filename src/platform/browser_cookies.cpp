@@ -1,27 +1,56 @@
 #include "platform/browser_cookies.h"
 
+#include "platform/atomic_file.h"
+#include "platform/web_profile.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QNetworkCookie>
 #include <QUrl>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 
-BrowserCookies &BrowserCookies::of(QWebEngineProfile *profile)
+BrowserCookies &BrowserCookies::of(WebProfile &web)
 {
+    QWebEngineProfile *profile = web.engineProfile();
     if (auto *mirror = profile->findChild<BrowserCookies *>(QString(), Qt::FindDirectChildrenOnly))
         return *mirror;
-    return *new BrowserCookies(profile);
+    return *new BrowserCookies(web);
 }
 
-BrowserCookies::BrowserCookies(QWebEngineProfile *profile)
-    : QObject(profile)
+BrowserCookies::BrowserCookies(WebProfile &web)
+    : QObject(web.engineProfile())
+    , keptFile(QDir(web.folder()).filePath(QStringLiteral("MirroredCookies")))
 {
-    QWebEngineCookieStore *store = profile->cookieStore();
-    connect(store, &QWebEngineCookieStore::cookieAdded, this,
-            [this](const QNetworkCookie &cookie) { jar.insertCookie(cookie); });
+    QFile kept(keptFile);
+    if (kept.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : kept.readAll().split('\n')) {
+            for (const QNetworkCookie &cookie : QNetworkCookie::parseCookies(line))
+                jar.insertCookie(cookie);
+        }
+    }
+    QWebEngineCookieStore *store = web.engineProfile()->cookieStore();
+    connect(store, &QWebEngineCookieStore::cookieAdded, this, [this](const QNetworkCookie &cookie) {
+        jar.insertCookie(cookie);
+        keep();
+    });
     connect(store, &QWebEngineCookieStore::cookieRemoved, this,
-            [this](const QNetworkCookie &cookie) { jar.deleteCookie(cookie); });
-    // Cookies the profile held before the mirror existed arrive as additions too.
-    store->loadAllCookies();
+            [this](const QNetworkCookie &cookie) {
+                jar.deleteCookie(cookie);
+                keep();
+            });
+}
+
+void BrowserCookies::keep() const
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    QByteArray lines;
+    for (const QNetworkCookie &cookie : jar.allCookies()) {
+        if (cookie.isSessionCookie() || cookie.expirationDate() > now)
+            lines += cookie.toRawForm() + '\n';
+    }
+    writeFileAtomically(keptFile, lines);
 }
 
 HttpHeaders BrowserCookies::requestHeaders(const QString &url) const

@@ -4,8 +4,9 @@
 
 #include <QNetworkCookieJar>
 #include <QObject>
+#include <QString>
 
-class QWebEngineProfile;
+class WebProfile;
 
 // The cookies of a browser profile, mirrored as the browsers set and drop them, so
 // the program's own requests can carry the login made in a browser. On Windows the
@@ -15,15 +16,27 @@ class BrowserCookies : public QObject
 {
     Q_OBJECT
 public:
-    // The mirror of a profile, made on first use; it lives as long as the profile.
-    static BrowserCookies &of(QWebEngineProfile *profile);
+    // The mirror of a profile, made on first use (which starts the web engine); it
+    // lives as long as the engine's profile.
+    static BrowserCookies &of(WebProfile &profile);
 
     // The request header that carries the cookies the browsers would send to
     // `url`; no header when there are none.
     HttpHeaders requestHeaders(const QString &url) const;
 
 private:
-    explicit BrowserCookies(QWebEngineProfile *profile);
+    explicit BrowserCookies(WebProfile &profile);
+    void keep() const;
 
-    QNetworkCookieJar jar;
+    // A jar whose whole content can be read and written.
+    class Jar : public QNetworkCookieJar
+    {
+    public:
+        using QNetworkCookieJar::allCookies;
+    };
+
+    Jar jar;
+    // The engine tells none of the cookies a profile kept from an earlier run (its
+    // loadAllCookies reports nothing in Qt 6.4), so the mirror keeps its own copy.
+    QString keptFile;
 };

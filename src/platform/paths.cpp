@@ -21,6 +21,11 @@ Paths Paths::fromEnvironment()
     return paths;
 }
 
+QString Paths::webProfileDir() const
+{
+    return QDir(userProfile).filePath(QStringLiteral(".local/share/Skarvel/WebProfile"));
+}
+
 QString Paths::driveFolder(const QString &name) const
 {
     return QDir::toNativeSeparators(QDir(driveRoot).filePath(name) + "/");

@@ -12,6 +12,11 @@ struct Paths
 
     static Paths fromEnvironment();
 
+    // Where the embedded browsers keep their cookies and cache: in the user's
+    // profile folder, as the Windows browser control does, so each user has a login
+    // of their own.
+    QString webProfileDir() const;
+
     // A folder under the drive root, written the way this system writes folders,
     // with a trailing separator ("/home/li/orvokeywords/").
     QString driveFolder(const QString &name) const;

@@ -6,7 +6,7 @@
 #include <QWebEngineView>
 #include <QWidget>
 
-Browser *openPopupBrowser(QWebEngineProfile *profile)
+Browser *openPopupBrowser(WebProfile &profile)
 {
     auto *window = new QWidget;
     window->setAttribute(Qt::WA_DeleteOnClose);
@@ -15,7 +15,7 @@ Browser *openPopupBrowser(QWebEngineProfile *profile)
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser->widget());
-    browser->NewWindow2 = [profile] { return openPopupBrowser(profile); };
+    browser->NewWindow2 = [&profile] { return openPopupBrowser(profile); };
     QObject::connect(browser->view(), &QWebEngineView::titleChanged, window,
                      &QWidget::setWindowTitle);
     window->show();

@@ -13,6 +13,7 @@ class Inet;
 class InstanceLock;
 class Shell;
 class TrayIcon;
+class WebProfile;
 
 // Everything a window needs of the world outside it, handed to each window on
 // creation. The program builds the real services, the tests fake ones; no window
@@ -29,10 +30,12 @@ public:
     InstanceLock *instanceLock = nullptr;
     Clock *clock = nullptr;
     Endpoints *endpoints = nullptr;
+    WebProfile *web = nullptr; // the profile of every embedded browser
     Paths paths;
 
     // Ends the process at once: the tray icon goes away and no closing handler of
-    // any window runs. Where `terminate` returns (the tests record the end), the
+    // any window runs; the program's own `terminate` first has the browsers' profile
+    // write what it holds. Where `terminate` returns (the tests record the end), the
     // caller must return straight away.
     std::function<void()> terminate;
     void endProgram();

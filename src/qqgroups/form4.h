@@ -8,11 +8,10 @@
 #include "platform/controls/list_box.h"
 #include "platform/controls/list_view.h"
 #include "platform/controls/text_box.h"
+#include "platform/services.h"
 #include "qqgroups/group_service.h"
 
 #include <optional>
-
-class Services;
 
 // The QQ group member exporter: the user logs in to the QQ group web service in the
 // visible browser; the window reads the groups from the service's pages, pages
@@ -22,6 +21,9 @@ class Services;
 class Form4 : public Form
 {
     Q_OBJECT
+
+    Services &services;
+
 public:
     explicit Form4(Services &services, QWidget *parent = nullptr);
 
@@ -39,8 +41,8 @@ public:
     Label Label5{this, "Label5", "个"};
     ListView ListView1{this, "ListView1"};
     ListView ListView2{this, "ListView2"};
-    Browser WebBrowser1{this, "WebBrowser1"};
-    Browser WebBrowser2{this, "WebBrowser2"};
+    Browser WebBrowser1{this, "WebBrowser1", *services.web};
+    Browser WebBrowser2{this, "WebBrowser2", *services.web};
     CommandButton Command1{this, "Command1", "获取群号"};
     CommandButton Command2{this, "Command2", "获取群成员"};
     CommandButton Command7{this, "Command7", "切换QQ账户"};
@@ -106,7 +108,6 @@ private:
     void readDelay();
     void waitDelay();
 
-    Services &services;
     GroupService service;
     bool reloadOnShow = false;
 

@@ -3,16 +3,18 @@
 #include "platform/browser.h"
 #include "platform/controls/form.h"
 #include "platform/controls/text_box.h"
+#include "platform/services.h"
 
 #include <QPointer>
-
-class Services;
 
 // The lookup browser: shows the marketplace's product search for a code. Pages that
 // ask for a new window get one more lookup window, laid over the default one.
 class Form6 : public Form
 {
     Q_OBJECT
+
+    Services &services;
+
 public:
     explicit Form6(Services &services, QWidget *parent = nullptr);
 
@@ -21,7 +23,7 @@ public:
     // The window showDefault shows, while it is open.
     static Form6 *defaultWindow() { return defaultLookup; }
 
-    Browser WebBrowser1{this, "WebBrowser1"};
+    Browser WebBrowser1{this, "WebBrowser1", *services.web};
     TextBox Text1{this, "Text1", TextBox::MultiLine};
 
     Browser *WebBrowser1_NewWindow2();
@@ -34,6 +36,4 @@ private:
     // Every lookup window browses the last search address when it loads.
     static QString lookupAddress;
     static QPointer<Form6> defaultLookup;
-
-    Services &services;
 };

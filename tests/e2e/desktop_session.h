@@ -27,6 +27,9 @@ public:
     bool waitForWindows(const QString &title, int count, int ms) const;
     // Gives the window the input focus and presses a key there.
     bool pressKey(const QString &window, const QString &key) const;
+    // Asks the window to close, as a window manager does when the user clicks its
+    // close button.
+    bool closeWindow(const QString &window) const;
 
 private:
     QProcessEnvironment xdotoolEnvironment() const;

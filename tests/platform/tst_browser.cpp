@@ -3,9 +3,11 @@
 #include "platform/clock.h"
 #include "platform/page_links.h"
 #include "platform/page_script.h"
+#include "platform/web_profile.h"
 #include "support/fake_web.h"
 #include "support/test_main.h"
 
+#include <QTemporaryDir>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -67,6 +69,8 @@ private:
 
     FakeWeb *web = nullptr;
     QWidget *window = nullptr;
+    std::unique_ptr<QTemporaryDir> folder;
+    std::unique_ptr<WebProfile> profile;
 };
 
 void TstBrowser::init()
@@ -76,13 +80,16 @@ void TstBrowser::init()
     web->route("/slow", html("<p>slow</p>", 1500));
     window = new QWidget;
     window->resize(400, 300);
+    folder = std::make_unique<QTemporaryDir>();
+    profile = std::make_unique<WebProfile>(folder->path());
 }
 
 void TstBrowser::cleanup()
 {
     delete window;
     window = nullptr;
-    QWebEngineProfile::defaultProfile()->cookieStore()->deleteAllCookies();
+    profile.reset();
+    folder.reset();
     delete web;
     web = nullptr;
 }
@@ -104,7 +111,7 @@ void TstBrowser::completionOncePerLoad_data()
 void TstBrowser::completionOncePerLoad()
 {
     QFETCH(QString, path);
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     QStringList completed;
     browser.DocumentComplete = [&](const QString &url) { completed.append(url); };
@@ -122,7 +129,7 @@ void TstBrowser::completionOncePerLoad()
 
 void TstBrowser::replacedNavigationReportsOnlyTheNewer()
 {
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     QStringList completed;
     browser.DocumentComplete = [&](const QString &url) { completed.append(url); };
@@ -139,7 +146,7 @@ void TstBrowser::replacedNavigationReportsOnlyTheNewer()
 
 void TstBrowser::refreshReloadsWithoutCompletion()
 {
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     int completions = 0;
     browser.DocumentComplete = [&](const QString &) { ++completions; };
@@ -160,7 +167,7 @@ void TstBrowser::refreshReloadsWithoutCompletion()
 
 void TstBrowser::stopEndsTheLoadWithoutCompletion()
 {
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     int completions = 0;
     browser.DocumentComplete = [&](const QString &) { ++completions; };
@@ -176,7 +183,7 @@ void TstBrowser::stopEndsTheLoadWithoutCompletion()
 
 void TstBrowser::heldCompletionsComeAfterTheHold()
 {
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     int completions = 0;
     browser.DocumentComplete = [&](const QString &) { ++completions; };
@@ -195,7 +202,7 @@ void TstBrowser::heldCompletionsComeAfterTheHold()
 // refreshes the page and waits in turn, and the refresh must finish meanwhile.
 void TstBrowser::handlerWaitingInsideAWaitSeesItsRefreshEnd()
 {
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     browser.Navigate(web->baseUrl() + "/a");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -220,7 +227,7 @@ void TstBrowser::handlerWaitingInsideAWaitSeesItsRefreshEnd()
 
 void TstBrowser::scriptDataIsNeverCode()
 {
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     browser.Navigate(web->baseUrl() + "/a");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -242,7 +249,7 @@ void TstBrowser::readsLinksInDocumentOrder()
                               "</a>"
                               "<a>no address</a>"
                               "<svg><a href=\"/svg\"><text>svg</text></a></svg>"));
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     browser.Navigate(web->baseUrl() + "/links");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -280,7 +287,7 @@ void TstBrowser::shortensLinkAddresses()
     QFETCH(QStringList, parts);
     QFETCH(QString, shortened);
     web->route("/link", html("<a href=\"" + href.toUtf8() + "\">link</a>"));
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     browser.Navigate(web->baseUrl() + "/link");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -303,7 +310,7 @@ void TstBrowser::shortensLinkAddresses()
 void TstBrowser::refusesToShortenAChangedLink()
 {
     web->route("/link", html("<a href=\"/air/#1\">one</a>"));
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     browser.Navigate(web->baseUrl() + "/link");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -323,7 +330,7 @@ void TstBrowser::cookiesFollowTheProfile()
     login.headers.append(
         qMakePair(QByteArray("Set-Cookie"), QByteArray("skey=abc123; Path=/; HttpOnly")));
     web->route("/login", login);
-    Browser browser(window, "WebBrowser1");
+    Browser browser(window, "WebBrowser1", *profile);
     show(browser);
     const BrowserCookies &cookies = BrowserCookies::of(browser.webProfile());
     const QString target = web->baseUrl() + "/air/index/mygroup?w=n";
@@ -334,10 +341,10 @@ void TstBrowser::cookiesFollowTheProfile()
                               HttpHeaders({{"Cookie", "skey=abc123"}}), loadTimeoutMs);
     QCOMPARE(cookies.requestHeaders("http://elsewhere.invalid/"), HttpHeaders());
     // A second browser on the same profile sees the same login.
-    Browser second(window, "WebBrowser2");
-    QCOMPARE(second.webProfile(), browser.webProfile());
+    Browser second(window, "WebBrowser2", *profile);
+    QCOMPARE(&second.webProfile(), &browser.webProfile());
 
-    browser.webProfile()->cookieStore()->deleteAllCookies();
+    browser.webProfile().engineProfile()->cookieStore()->deleteAllCookies();
     QTRY_COMPARE_WITH_TIMEOUT(cookies.requestHeaders(target), HttpHeaders(), loadTimeoutMs);
 }
 

@@ -5,8 +5,6 @@
 #include <QDeadlineTimer>
 #include <QTest>
 #include <QTimer>
-#include <QWebEngineCookieStore>
-#include <QWebEngineProfile>
 
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 {
@@ -33,14 +31,6 @@ ExporterSession::ExporterSession(bool serviceReachable)
         [this] { return web.loginPageRequests() >= 2 && window->WebBrowser1.ReadyState() == 4; });
     if (!loaded)
         qWarning("the login page did not load");
-}
-
-ExporterSession::~ExporterSession()
-{
-    window.reset();
-    QWebEngineProfile::defaultProfile()->cookieStore()->deleteAllCookies();
-    const QString service = web.base() + "/";
-    waitFor([this, service] { return cookiesFor(service).isEmpty(); });
 }
 
 void ExporterSession::logIn()
@@ -81,5 +71,5 @@ void ExporterSession::whenever(std::function<bool()> condition, std::function<vo
 
 HttpHeaders ExporterSession::cookiesFor(const QString &url) const
 {
-    return BrowserCookies::of(QWebEngineProfile::defaultProfile()).requestHeaders(url);
+    return BrowserCookies::of(*fake.services.web).requestHeaders(url);
 }

@@ -8,8 +8,8 @@
 #include <memory>
 
 // An exporter window loaded and shown on a fake group service, with the login page
-// loaded. The browsers' shared profile outlives the window; the session logs out
-// when it ends, so the next one starts without a login.
+// loaded. The browsers' profile is the session's own, so each session starts
+// without a login.
 class ExporterSession
 {
 public:
@@ -21,7 +21,6 @@ public:
     // With `serviceReachable` false the window's group service refuses every
     // connection; its login host still answers.
     explicit ExporterSession(bool serviceReachable = true);
-    ~ExporterSession();
 
     Form4 &form() { return *window; }
 

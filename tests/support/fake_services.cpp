@@ -6,6 +6,7 @@ FakeServices::FakeServices(const QString &webBase)
     : instanceLock(folders.temp())
     , http(HttpTimeouts{timeout, timeout})
     , inet(timeout)
+    , web(folders.paths().webProfileDir())
 {
     const QString base = webBase.isEmpty() ? FakeWeb::refusingBaseUrl() : webBase;
     for (const QString &name : Endpoints::names())
@@ -20,6 +21,7 @@ FakeServices::FakeServices(const QString &webBase)
     services.instanceLock = &instanceLock;
     services.clock = &clock;
     services.endpoints = &endpoints;
+    services.web = &web;
     services.paths = folders.paths();
     services.terminate = [] {};
 }

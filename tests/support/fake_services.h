@@ -6,13 +6,14 @@
 #include "platform/inet.h"
 #include "platform/instance_lock.h"
 #include "platform/services.h"
+#include "platform/web_profile.h"
 #include "support/fake_desktop.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folders.h"
 
 // Services for a window under test: scripted dialogs, a recording desktop, folders
-// of the test's own, and HTTP with short time-outs. Every outside service points
-// at `webBase` (a FakeWeb's baseUrl()); without one, at a port where every
+// of the test's own with the browsers' profile in them, and HTTP with short time-outs. Every
+// outside service points at `webBase` (a FakeWeb's baseUrl()); without one, at a port where every
 // connection is refused, so no request can leave the machine. Ending the program
 // is only recorded: services.programEnded() tells.
 class FakeServices
@@ -35,6 +36,7 @@ public:
     InstanceLock instanceLock;
     HttpClient http;
     Inet inet;
+    WebProfile web; // in the test's own profile folder, so no test sees another's login
     Endpoints endpoints;
     Services services;
 };

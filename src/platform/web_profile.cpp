@@ -1,0 +1,91 @@
+#include "platform/web_profile.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QPointer>
+#include <QThread>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+namespace {
+
+// How long the end of the program waits at most for the engine to write the
+// profile; measured here, it takes some 15 ms.
+constexpr int closeTimeoutMs = 5000;
+
+// The engine reads its command line when it starts, which the first profile does:
+// this sets the language of its own pages (the error pages) and of the pages'
+// scripts, unless the user's flags already name one.
+void useChineseForTheEngine()
+{
+    const QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--lang="))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --lang=zh-CN").trimmed());
+}
+
+// The engine writes a closed profile on threads of its own; once none of the files
+// in the profile's folder is open in this process any more, it is done with it.
+bool filesOpenIn(const QString &folder)
+{
+    const QString canonical = QDir(folder).canonicalPath();
+    if (canonical.isEmpty())
+        return false;
+    const QString prefix = canonical + '/';
+    const QFileInfoList descriptors =
+        QDir(QStringLiteral("/proc/self/fd"))
+            .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &descriptor : descriptors) {
+        if (descriptor.symLinkTarget().startsWith(prefix))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+WebProfile::WebProfile(const QString &folder)
+    : storageFolder(folder)
+{}
+
+WebProfile::~WebProfile()
+{
+    close();
+}
+
+QWebEngineProfile *WebProfile::engineProfile()
+{
+    if (profile)
+        return profile;
+    useChineseForTheEngine();
+    QDir().mkpath(storageFolder);
+    profile = new QWebEngineProfile(QStringLiteral("Skarvel"));
+    profile->setPersistentStoragePath(storageFolder);
+    profile->setCachePath(storageFolder);
+    // QQ's login cookies end with the session; the Windows control keeps them all
+    // the same.
+    profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
+    profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9"));
+    return profile;
+}
+
+void WebProfile::close()
+{
+    if (!profile)
+        return;
+    // A page must end before its profile; a page left over would be cut off from it.
+    QList<QPointer<QWebEngineView>> views;
+    for (QWidget *widget : QApplication::allWidgets()) {
+        auto *view = qobject_cast<QWebEngineView *>(widget);
+        if (view && view->page() && view->page()->profile() == profile)
+            views.append(view);
+    }
+    qDeleteAll(views);
+    delete profile;
+    profile = nullptr;
+    const QDeadlineTimer deadline(closeTimeoutMs);
+    while (filesOpenIn(storageFolder) && !deadline.hasExpired())
+        QThread::msleep(5);
+}

@@ -1,0 +1,148 @@
+#include "platform/browser.h"
+#include "platform/browser_cookies.h"
+#include "platform/page_script.h"
+#include "platform/web_profile.h"
+#include "support/fake_web.h"
+#include "support/temp_folders.h"
+#include "support/test_main.h"
+
+#include <QWidget>
+
+namespace {
+
+constexpr int loadTimeoutMs = 15000;
+
+FakeWeb::Reply html(const QByteArray &body)
+{
+    FakeWeb::Reply reply;
+    reply.body = "<html><head><meta charset=\"utf-8\"></head><body>" + body + "</body></html>";
+    reply.contentType = "text/html; charset=utf-8";
+    reply.headers = {{"Cache-Control", "no-store"}};
+    return reply;
+}
+
+QList<FakeWeb::Request> requestsFor(const FakeWeb &web, const QByteArray &path)
+{
+    QList<FakeWeb::Request> found;
+    for (const FakeWeb::Request &request : web.requests()) {
+        if (request.path == path)
+            found.append(request);
+    }
+    return found;
+}
+
+// Loads `url` and waits until the page is complete.
+bool load(Browser &browser, const QString &url)
+{
+    bool completed = false;
+    browser.DocumentComplete = [&](const QString &) { completed = true; };
+    browser.Navigate(url);
+    return QTest::qWaitFor([&] { return completed; }, loadTimeoutMs);
+}
+
+} // namespace
+
+class TstWebProfile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void asksForPagesInChinese();
+    void showsItsErrorPagesInChinese();
+    void loginIsKeptForTheNextStartOfTheSameUser_data();
+    void loginIsKeptForTheNextStartOfTheSameUser();
+
+private:
+    FakeWeb *web = nullptr;
+    QWidget *window = nullptr;
+};
+
+void TstWebProfile::init()
+{
+    web = new FakeWeb;
+    web->route("/a", html("<p>a</p>"));
+    window = new QWidget;
+    window->resize(400, 300);
+    window->show();
+}
+
+void TstWebProfile::cleanup()
+{
+    delete window;
+    window = nullptr;
+    delete web;
+    web = nullptr;
+}
+
+void TstWebProfile::asksForPagesInChinese()
+{
+    TempFolders folders;
+    WebProfile profile(folders.paths().webProfileDir());
+    Browser browser(window, "WebBrowser1", profile);
+
+    QVERIFY(load(browser, web->baseUrl() + "/a"));
+    const QList<FakeWeb::Request> requests = requestsFor(*web, "/a");
+    QCOMPARE(requests.size(), 1);
+    const QByteArray languages = requests.first().header("Accept-Language");
+    QVERIFY2(languages.startsWith("zh-CN"), languages.constData());
+}
+
+void TstWebProfile::showsItsErrorPagesInChinese()
+{
+    TempFolders folders;
+    WebProfile profile(folders.paths().webProfileDir());
+    Browser browser(window, "WebBrowser1", profile);
+
+    QVERIFY(load(browser, FakeWeb::refusingBaseUrl() + "/"));
+    const std::optional<QVariant> text = runPageScript(browser, "return document.body.innerText;");
+    QVERIFY(text);
+    QVERIFY2(text->toString().contains(QStringLiteral("无法访问此网站")),
+             qPrintable(text->toString()));
+}
+
+void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser_data()
+{
+    QTest::addColumn<bool>("sameUser");
+    QTest::addColumn<QByteArray>("cookie");
+
+    QTest::newRow("same user folder") << true << QByteArray("skey=abc123");
+    QTest::newRow("another user folder") << false << QByteArray();
+}
+
+// A login made just before the end, with a cookie of the session only, as QQ's is.
+void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
+{
+    QFETCH(bool, sameUser);
+    QFETCH(QByteArray, cookie);
+    FakeWeb::Reply login = html("<p>welcome</p>");
+    login.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("skey=abc123; Path=/; HttpOnly")));
+    web->route("/login", login);
+    const QString target = web->baseUrl() + "/a";
+    TempFolders firstUser;
+    TempFolders secondUser;
+    {
+        WebProfile profile(firstUser.paths().webProfileDir());
+        Browser browser(window, "WebBrowser1", profile);
+        QVERIFY(load(browser, web->baseUrl() + "/login"));
+        QTRY_VERIFY_WITH_TIMEOUT(!BrowserCookies::of(profile).requestHeaders(target).isEmpty(),
+                                 loadTimeoutMs);
+        profile.close();
+    }
+
+    const TempFolders &next = sameUser ? firstUser : secondUser;
+    WebProfile profile(next.paths().webProfileDir());
+    Browser browser(window, "WebBrowser1", profile);
+    QVERIFY(load(browser, target));
+    QCOMPARE(requestsFor(*web, "/a").first().header("Cookie"), cookie);
+    // The program's own requests carry the kept login too.
+    const HttpHeaders expected =
+        cookie.isEmpty() ? HttpHeaders() : HttpHeaders({{"Cookie", cookie}});
+    QTRY_COMPARE_WITH_TIMEOUT(BrowserCookies::of(profile).requestHeaders(target), expected,
+                              loadTimeoutMs);
+}
+
+SKARVEL_TEST_MAIN(TstWebProfile)
+#include "tst_web_profile.moc"
