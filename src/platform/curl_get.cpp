@@ -1,5 +1,7 @@
 #include "platform/curl_get.h"
 
+#include "platform/web_engine_user_agent.h"
+
 #include <curl/curl.h>
 #include <memory>
 
@@ -121,6 +123,12 @@ std::optional<int> runCurlGet(const CurlGet &request, HttpFailure *failure)
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(handle, CURLOPT_SHARE, threadShare());
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
+    // Asked like the program's own browsers ask: many services refuse a request
+    // that names no browser. A User-Agent among the caller's headers replaces it.
+    curl_easy_setopt(handle, CURLOPT_USERAGENT, webEngineUserAgent().constData());
+    // Every compression libcurl can undo is accepted and undone before the body
+    // reaches `receive`, so callers see the bytes the server meant.
+    curl_easy_setopt(handle, CURLOPT_ACCEPT_ENCODING, "");
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, onBody);
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(handle, CURLOPT_HEADERFUNCTION, onHeader);

@@ -1,0 +1,48 @@
+#include "support/http_callers.h"
+
+#include "platform/download.h"
+#include "platform/http_client.h"
+#include "platform/inet.h"
+#include "support/temp_folders.h"
+
+#include <QTest>
+
+std::optional<QByteArray> fetchWith(HttpCaller caller, const QString &url)
+{
+    switch (caller) {
+    case HttpCaller::PageFetch: {
+        const std::optional<HttpReply> reply = HttpClient().get(url);
+        return reply ? std::optional(reply->body) : std::nullopt;
+    }
+    case HttpCaller::TransferControl:
+        return Inet().openUrlBytes(url);
+    case HttpCaller::Download: {
+        TempFolders folders;
+        const QString target = folders.program("download");
+        if (!downloadToFile(url, target))
+            return std::nullopt;
+        return TempFolders::readFile(target);
+    }
+    }
+    return std::nullopt;
+}
+
+const char *nameOf(HttpCaller caller)
+{
+    switch (caller) {
+    case HttpCaller::PageFetch:
+        return "page fetch";
+    case HttpCaller::TransferControl:
+        return "transfer control";
+    case HttpCaller::Download:
+        return "download";
+    }
+    return "";
+}
+
+void addHttpCallerRows(const char *what)
+{
+    QTest::addColumn<HttpCaller>("caller");
+    for (HttpCaller caller : httpCallers)
+        QTest::addRow("%s, %s", nameOf(caller), what) << caller;
+}
