@@ -7,19 +7,22 @@
 
 #include <QTest>
 
-std::optional<QByteArray> fetchWith(HttpCaller caller, const QString &url)
+std::optional<QByteArray> fetchWith(HttpCaller caller, const QString &url,
+                                    std::optional<std::chrono::milliseconds> total)
 {
+    HttpTimeouts timeouts;
+    timeouts.total = total.value_or(timeouts.total);
     switch (caller) {
     case HttpCaller::PageFetch: {
-        const std::optional<HttpReply> reply = HttpClient().get(url);
+        const std::optional<HttpReply> reply = HttpClient(timeouts).get(url);
         return reply ? std::optional(reply->body) : std::nullopt;
     }
     case HttpCaller::TransferControl:
-        return Inet().openUrlBytes(url);
+        return (total ? Inet(*total) : Inet()).openUrlBytes(url);
     case HttpCaller::Download: {
         TempFolders folders;
         const QString target = folders.program("download");
-        if (!downloadToFile(url, target))
+        if (!downloadToFile(url, target, timeouts))
             return std::nullopt;
         return TempFolders::readFile(target);
     }
