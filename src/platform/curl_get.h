@@ -8,9 +8,13 @@
 #include <functional>
 #include <optional>
 
-// One GET through libcurl. Each call has an easy handle and a multi handle of its
-// own, so calls may nest (from event handlers run while another call waits), and
-// the limits below hold to the millisecond. A zero limit is no limit.
+// One GET through libcurl on a connection kept from the thread's earlier requests
+// when one to the host is open, else on a new one, which is then kept. It names
+// the embedded web engine as its User-Agent unless `headers` name another, and
+// accepts compressed replies, decoded before `receive` sees them. Each call
+// has an easy handle and a multi handle of its own, so calls may nest (from event
+// handlers run while another call waits), and the limits below hold to the
+// millisecond. A zero limit is no limit.
 struct CurlGet
 {
     QString url; // sent exactly as given, without re-encoding

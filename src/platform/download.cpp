@@ -14,6 +14,7 @@ bool downloadToFile(const QString &url, const QString &path, HttpTimeouts timeou
     request.url = url;
     request.connectTimeout = timeouts.connect;
     request.stallTimeout = timeouts.stall;
+    request.totalTimeout = timeouts.total;
     request.receive = [&](const char *data, size_t size) {
         if (file.write(data, qint64(size)) != qint64(size))
             return false;

@@ -15,6 +15,7 @@ std::optional<HttpReply> HttpClient::get(const QString &url, const HttpHeaders &
     request.headers = headers;
     request.connectTimeout = timeouts.connect;
     request.stallTimeout = timeouts.stall;
+    request.totalTimeout = timeouts.total;
     request.receive = [&body](const char *data, size_t size) {
         body.append(data, qsizetype(size));
         return true;

@@ -7,7 +7,10 @@
 #include <optional>
 
 // The program's own synchronous HTTP requests. A call blocks until the reply is
-// complete and runs no window events meanwhile.
+// complete or its time-outs (HttpTimeouts) give it up, and runs no window events
+// meanwhile. Like every request of the program (CurlGet) it reuses a kept
+// connection to the host, names the web engine as its User-Agent and accepts
+// compressed replies, handing back the decoded body.
 class HttpClient
 {
 public:

@@ -8,7 +8,9 @@
 #include <optional>
 
 // The Internet transfer control's OpenURL: a GET that, while it waits, lets the
-// pending window events run, and gives up after its request time-out.
+// pending window events run, and gives up after its request time-out, counted
+// over the whole request. It shares the kept connections, the User-Agent and the
+// compressed replies of every request of the program (CurlGet).
 class Inet
 {
 public:

@@ -3,6 +3,7 @@
 #include "platform/http_client.h"
 #include "platform/inet.h"
 #include "support/fake_web.h"
+#include "support/http_callers.h"
 #include "support/temp_folders.h"
 
 #include <QDir>
@@ -23,6 +24,8 @@ namespace {
 // request that ends before this was given up on, not waited out.
 constexpr qint64 givenUpWithinMs = 10000;
 constexpr int silenceMs = 60000;
+// A byte every 50 ms never lets a reply fall silent for long.
+constexpr int trickleMs = 50;
 
 FakeWeb::Reply reply(int status, const QByteArray &body, int delayMs = 0)
 {
@@ -30,6 +33,14 @@ FakeWeb::Reply reply(int status, const QByteArray &body, int delayMs = 0)
     reply.status = status;
     reply.body = body;
     reply.delayMs = delayMs;
+    return reply;
+}
+
+FakeWeb::Reply trickling(int bytes)
+{
+    FakeWeb::Reply reply;
+    reply.body = QByteArray(bytes, 'x');
+    reply.trickleMs = trickleMs;
     return reply;
 }
 
@@ -83,6 +94,8 @@ private slots:
     void get_failsOnRefusedConnection();
     void get_givesUpOnSilentReply();
     void get_givesUpOnUnansweredConnection();
+    void givesUpOnATricklingReplyAfterTheTotalLimit_data();
+    void givesUpOnATricklingReplyAfterTheTotalLimit();
 
     void inet_returnsBodyAndDecodesAnsi();
     void inet_emptyBodyIsAResult();
@@ -95,6 +108,7 @@ private slots:
     void download_commitsOnlyACompleteReply_data();
     void download_commitsOnlyACompleteReply();
     void download_createsAMissingFile();
+    void download_keepsTheFileWhenTheReplyOutlastsTheLimit();
 };
 
 void TestHttpClient::get_sendsGetWithHeadersAndTheAddressAsGiven()
@@ -173,6 +187,39 @@ void TestHttpClient::get_givesUpOnUnansweredConnection()
     QElapsedTimer timer;
     timer.start();
     QVERIFY(!http.get(port.baseUrl() + "/page"));
+    QCOMPARE_LT(timer.elapsed(), givenUpWithinMs);
+}
+
+void TestHttpClient::givesUpOnATricklingReplyAfterTheTotalLimit_data()
+{
+    QTest::addColumn<HttpCaller>("caller");
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<int>("totalMs");
+    QTest::addColumn<bool>("succeeds");
+    for (HttpCaller caller : httpCallers) {
+        QTest::addRow("%s, ends within the limit", nameOf(caller)) << caller << 6 << 5000 << true;
+        QTest::addRow("%s, outlasts the limit", nameOf(caller)) << caller << 200 << 400 << false;
+    }
+}
+
+void TestHttpClient::givesUpOnATricklingReplyAfterTheTotalLimit()
+{
+    QFETCH(HttpCaller, caller);
+    QFETCH(int, bytes);
+    QFETCH(int, totalMs);
+    QFETCH(bool, succeeds);
+    FakeWeb web;
+    web.route("/trickle", trickling(bytes));
+    QElapsedTimer timer;
+    timer.start();
+    const std::optional<QByteArray> body =
+        fetchWith(caller, web.baseUrl() + "/trickle", std::chrono::milliseconds(totalMs));
+    QCOMPARE(body.has_value(), succeeds);
+    if (succeeds)
+        QCOMPARE(*body, QByteArray(bytes, 'x'));
+    // Waited out, not cut short by the stall limit (libcurl's clock may run a
+    // millisecond or so behind ours).
+    QCOMPARE_GE(timer.elapsed(), qint64(std::min(totalMs, bytes * trickleMs) * 9 / 10));
     QCOMPARE_LT(timer.elapsed(), givenUpWithinMs);
 }
 
@@ -295,6 +342,18 @@ void TestHttpClient::download_createsAMissingFile()
     QVERIFY(downloadToFile(web.baseUrl() + "/Temp/1.gif", target));
     QCOMPARE(TempFolders::readFile(target), QByteArray("GIF89a"));
     QVERIFY(!downloadToFile(web.baseUrl() + "/Temp/1.gif", folders.program("no/such/1.gif")));
+}
+
+void TestHttpClient::download_keepsTheFileWhenTheReplyOutlastsTheLimit()
+{
+    FakeWeb web;
+    web.route("/Temp/1.gif", trickling(200));
+    TempFolders folders;
+    const QString target = folders.program("1.gif");
+    QVERIFY(TempFolders::writeFile(target, "GIF89a-old"));
+    QVERIFY(!downloadToFile(web.baseUrl() + "/Temp/1.gif", target, HttpTimeouts{60s, 60s, 400ms}));
+    QCOMPARE(TempFolders::readFile(target), QByteArray("GIF89a-old"));
+    QCOMPARE(QDir(folders.program()).entryList(QDir::Files), QStringList{"1.gif"});
 }
 
 QTEST_GUILESS_MAIN(TestHttpClient)

@@ -13,7 +13,8 @@ class TestHttpFailure : public QObject
 private slots:
     void refusedConnectionIsUnreachable();
     void unknownHostIsUnreachable();
-    void silentServerIsAnotherFailure();
+    void timedOutReplyIsAnotherFailure_data();
+    void timedOutReplyIsAnotherFailure();
     void replyWhateverItsStatusIsNoFailure();
 };
 
@@ -31,15 +32,32 @@ void TestHttpFailure::unknownHostIsUnreachable()
     QCOMPARE(failure, HttpFailure::Unreachable);
 }
 
-void TestHttpFailure::silentServerIsAnotherFailure()
+void TestHttpFailure::timedOutReplyIsAnotherFailure_data()
 {
+    QTest::addColumn<int>("delayMs");
+    QTest::addColumn<int>("trickleMs");
+    QTest::addColumn<int>("stallMs");
+    QTest::addColumn<int>("totalMs");
+    QTest::newRow("silent past the stall limit") << 60000 << 0 << 300 << 120000;
+    QTest::newRow("trickling past the total limit") << 0 << 50 << 60000 << 300;
+}
+
+void TestHttpFailure::timedOutReplyIsAnotherFailure()
+{
+    QFETCH(int, delayMs);
+    QFETCH(int, trickleMs);
+    QFETCH(int, stallMs);
+    QFETCH(int, totalMs);
     FakeWeb web;
     FakeWeb::Reply late;
-    late.body = "too late";
-    late.delayMs = 60000;
-    web.route("/silent", late);
+    late.body = QByteArray(200, 'x');
+    late.delayMs = delayMs;
+    late.trickleMs = trickleMs;
+    web.route("/late", late);
+    const HttpTimeouts timeouts{60s, std::chrono::milliseconds(stallMs),
+                                std::chrono::milliseconds(totalMs)};
     HttpFailure failure = HttpFailure::Unreachable;
-    QVERIFY(!HttpClient(HttpTimeouts{60s, 300ms}).get(web.baseUrl() + "/silent", {}, &failure));
+    QVERIFY(!HttpClient(timeouts).get(web.baseUrl() + "/late", {}, &failure));
     QCOMPARE(failure, HttpFailure::Other);
 }
 

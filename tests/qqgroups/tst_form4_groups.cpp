@@ -133,11 +133,13 @@ void TstForm4Groups::groupsListedWithTheirCount()
              QStringList({"  卖家交流群 |\t111|", "亚马逊运营|\t222|", "Tobrin|\t444|"}));
     QCOMPARE(form.Text3.text(), QString("3"));
     QCOMPARE(form.Text1.text(), groupsGotText);
-    // The probe, the last request for the page, carried the browser's login.
+    // The probe, the last request for the page, carried the browser's login. It
+    // names the browser's engine as the browser does, but asks for any type where
+    // a browser asks for a page.
     const QList<FakeWeb::Request> pageRequests = session.web.requestsFor("/air/index/mygroup");
     QVERIFY(!pageRequests.isEmpty());
     QVERIFY(pageRequests.last().header("Cookie").contains("skey=fake-session"));
-    QVERIFY(!pageRequests.last().header("User-Agent").contains("Mozilla"));
+    QVERIFY(!pageRequests.last().header("Accept").contains("text/html"));
 
     // The group links now hold their numbers; scanning the page again adds nothing.
     const QList<PageLink> links = *readPageLinks(form.WebBrowser1);

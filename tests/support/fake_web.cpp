@@ -1,5 +1,6 @@
 #include "support/fake_web.h"
 
+#include <QDir>
 #include <QStringEncoder>
 #include <arpa/inet.h>
 #include <chrono>
@@ -7,8 +8,71 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <zlib.h>
 
 namespace {
+
+// httplib hands every connection it accepts to its task queue, so counting the
+// tasks counts the connections.
+class CountingThreadPool : public httplib::ThreadPool
+{
+public:
+    explicit CountingThreadPool(std::atomic<int> &count)
+        : ThreadPool(CPPHTTPLIB_THREAD_POOL_COUNT)
+        , count(count)
+    {}
+    void enqueue(std::function<void()> task) override
+    {
+        ++count;
+        ThreadPool::enqueue(std::move(task));
+    }
+
+private:
+    std::atomic<int> &count;
+};
+
+QByteArray gzipped(const QByteArray &data)
+{
+    z_stream stream{};
+    constexpr int gzipWindowBits = 15 + 16;
+    if (deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, gzipWindowBits, 8,
+                     Z_DEFAULT_STRATEGY) != Z_OK)
+        qFatal("FakeWeb: no gzip compressor");
+    QByteArray out(qsizetype(deflateBound(&stream, uLong(data.size()))), '\0');
+    stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(data.constData()));
+    stream.avail_in = uInt(data.size());
+    stream.next_out = reinterpret_cast<Bytef *>(out.data());
+    stream.avail_out = uInt(out.size());
+    const int result = deflate(&stream, Z_FINISH);
+    out.truncate(qsizetype(stream.total_out));
+    deflateEnd(&stream);
+    if (result != Z_STREAM_END)
+        qFatal("FakeWeb: gzip compression failed");
+    return out;
+}
+
+std::optional<int> portOf(const sockaddr_in &address)
+{
+    if (address.sin_family != AF_INET)
+        return std::nullopt;
+    return ntohs(address.sin_port);
+}
+
+// The client's port of a connection the server accepted on `serverPort`; nothing
+// for any other descriptor (the listening socket, the client's own sockets).
+std::optional<int> clientPortOf(int descriptor, int serverPort)
+{
+    sockaddr_in local{};
+    sockaddr_in peer{};
+    socklen_t localLength = sizeof(local);
+    socklen_t peerLength = sizeof(peer);
+    if (::getsockname(descriptor, reinterpret_cast<sockaddr *>(&local), &localLength) != 0 ||
+        localLength != sizeof(local) || portOf(local) != serverPort ||
+        ::getpeername(descriptor, reinterpret_cast<sockaddr *>(&peer), &peerLength) != 0 ||
+        peerLength != sizeof(peer))
+        return std::nullopt;
+    return portOf(peer);
+}
 
 FakeWeb::Request recorded(const httplib::Request &req)
 {
@@ -57,18 +121,32 @@ FakeWeb::FakeWeb()
 {
     // Without it every request on a reused connection stalls about 40 ms.
     server->set_tcp_nodelay(true);
-    // An idle connection a client keeps open must not hold up stopping for long.
+    // An idle kept connection holds one of the server's threads; a short
+    // keep-alive time gives it back soon.
     server->set_keep_alive_timeout(1);
+    // httplib ends a kept connection after five requests, real services after a
+    // hundred or more.
+    server->set_keep_alive_max_count(1000);
+    server->new_task_queue = [this] { return new CountingThreadPool(accepted); };
+    server->set_pre_routing_handler([this](const httplib::Request &req, httplib::Response &) {
+        // httplib still reads a request that reached a connection just before the
+        // server closed it, and may then know no peer for it any more.
+        if (req.remote_port < 0)
+            return httplib::Server::HandlerResponse::Handled;
+        const std::optional<AfterReply> ending = takeEnding(req.remote_port);
+        if (!ending)
+            return httplib::Server::HandlerResponse::Unhandled;
+        // A request on a connection the server had closed was never read; one on a
+        // connection it drops was.
+        if (*ending == AfterReply::DropAtNextRequest) {
+            std::lock_guard lock(mutex);
+            log.append(recorded(req));
+        }
+        shutDownConnections(req.remote_port);
+        return httplib::Server::HandlerResponse::Handled;
+    });
     const auto handle = [this](const httplib::Request &req, httplib::Response &res) {
-        const Request request = recorded(req);
-        Reply reply;
-        answer(request, reply);
-        if (reply.delayMs > 0)
-            pause(reply.delayMs);
-        res.status = reply.status;
-        for (const auto &[name, value] : reply.headers)
-            res.headers.emplace(name.toStdString(), value.toStdString());
-        res.set_content(reply.body.toStdString(), reply.contentType.toStdString());
+        serve(req, res);
     };
     const char *anyPath = ".*";
     server->Get(anyPath, handle);
@@ -95,6 +173,9 @@ FakeWeb::~FakeWeb()
     }
     stopped.notify_all();
     server->stop();
+    // httplib waits out the keep-alive time of every connection a client still
+    // holds open; ending them lets the server stop at once.
+    shutDownConnections(std::nullopt);
     thread.join();
 }
 
@@ -138,6 +219,102 @@ void FakeWeb::answer(const Request &request, Reply &reply)
     }
 }
 
+void FakeWeb::serve(const httplib::Request &req, httplib::Response &res)
+{
+    Reply reply;
+    answer(recorded(req), reply);
+    if (reply.delayMs > 0)
+        pause(reply.delayMs);
+    res.status = reply.status;
+    for (const auto &[name, value] : reply.headers)
+        res.headers.emplace(name.toStdString(), value.toStdString());
+    if (reply.afterReply == AfterReply::Close)
+        res.set_header("Connection", "close");
+    if (reply.afterReply == AfterReply::DropAtNextRequest)
+        endAtNextRequest(req.remote_port, reply.afterReply);
+    if (reply.gzipped)
+        res.set_header("Content-Encoding", "gzip");
+    const QByteArray body = reply.gzipped ? gzipped(reply.body) : reply.body;
+    const std::string contentType = reply.contentType.toStdString();
+    if (body.isEmpty()) {
+        if (reply.afterReply == AfterReply::CloseSilently)
+            qFatal("FakeWeb: a connection closed after the reply needs a body");
+        res.set_content(std::string(), contentType);
+        return;
+    }
+    // A body of known length from a provider goes out as it is, where httplib
+    // would compress a whole text body whenever the client accepts it: the test
+    // decides what is compressed.
+    const bool closes = reply.afterReply == AfterReply::CloseSilently;
+    const int clientPort = req.remote_port;
+    const int trickleMs = reply.trickleMs;
+    const auto provide = [=, this](size_t offset, size_t length, httplib::DataSink &sink) {
+        if (trickleMs > 0) {
+            pause(trickleMs);
+            if (isStopping())
+                return false;
+            length = 1;
+        }
+        const bool closesNow = closes && offset + length == size_t(body.size());
+        if (closesNow)
+            endAtNextRequest(clientPort, AfterReply::CloseSilently);
+        if (!sink.write(body.constData() + offset, length))
+            return false;
+        if (closesNow)
+            shutDownConnections(clientPort);
+        return true;
+    };
+    res.set_content_provider(size_t(body.size()), contentType, provide);
+}
+
+int FakeWeb::connectionsAccepted() const
+{
+    return accepted;
+}
+
+void FakeWeb::endAtNextRequest(int clientPort, AfterReply how)
+{
+    std::lock_guard lock(mutex);
+    endingConnections.insert(clientPort, how);
+}
+
+std::optional<FakeWeb::AfterReply> FakeWeb::takeEnding(int clientPort)
+{
+    std::lock_guard lock(mutex);
+    const auto ending = endingConnections.constFind(clientPort);
+    if (ending == endingConnections.cend())
+        return std::nullopt;
+    const AfterReply how = *ending;
+    endingConnections.erase(ending);
+    return how;
+}
+
+// httplib gives a handler no access to its connection, so the connection is found
+// among the process's descriptors by its two ends. It is only ever shut down, not
+// closed: httplib still owns the descriptor and closes it.
+QList<int> FakeWeb::connectionsFrom(std::optional<int> clientPort) const
+{
+    QList<int> connections;
+    const QStringList descriptors =
+        QDir("/proc/self/fd").entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &name : descriptors) {
+        bool isNumber = false;
+        const int descriptor = name.toInt(&isNumber);
+        if (!isNumber)
+            continue;
+        const std::optional<int> port = clientPortOf(descriptor, listeningPort);
+        if (port && (!clientPort || port == clientPort))
+            connections.append(descriptor);
+    }
+    return connections;
+}
+
+void FakeWeb::shutDownConnections(std::optional<int> clientPort) const
+{
+    for (int connection : connectionsFrom(clientPort))
+        ::shutdown(connection, SHUT_RDWR);
+}
+
 QList<FakeWeb::Request> FakeWeb::requests() const
 {
     std::lock_guard lock(mutex);
@@ -154,6 +331,12 @@ void FakeWeb::pause(int ms)
 {
     std::unique_lock lock(mutex);
     stopped.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping; });
+}
+
+bool FakeWeb::isStopping() const
+{
+    std::lock_guard lock(mutex);
+    return stopping;
 }
 
 int FakeWeb::unusedPort()
