@@ -46,8 +46,11 @@ QString escapeQueryCharacters(const QString &keyword)
     QString out;
     out.reserve(keyword.size());
     for (const QChar c : keyword) {
-        if (QStringView(u" #&+%").contains(c))
-            appendByte(out, c.unicode());
+        // The control characters and the blank would make the address one that no
+        // HTTP client sends; "#", "&", "+", "%" would cut the keyword short or change it.
+        const char16_t code = c.unicode();
+        if (code <= u' ' || code == 0x7F || QStringView(u"#&+%").contains(c))
+            appendByte(out, code);
         else
             out += c;
     }

@@ -7,7 +7,9 @@
 // below U+0080 unchanged.
 QString GBtoUTF8(const QString &szInput);
 
-// The characters that would cut a keyword short in a query or change its meaning
-// (blank, "#", "&", "+", "%"), percent-encoded, so that "c# book" or "m&m"
-// reach the service as themselves. Every other character stays.
+// The characters that would cut a keyword short in a query, change its meaning or
+// make the address unsendable ("#", "&", "+", "%", the blank, the control
+// characters U+0000 to U+001F and U+007F), percent-encoded, so that "c# book",
+// "m&m" or a pasted "red<TAB>shoes" reach the service as themselves. Every other
+// character stays.
 QString escapeQueryCharacters(const QString &keyword);

@@ -4,7 +4,9 @@
 #include "support/fake_services.h"
 #include "support/test_main.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTimer>
 #include <atomic>
@@ -118,6 +120,9 @@ private slots:
     void noEnginePairForTheLists();
     void seedWithoutSuggestions();
     void seedOfBlanksIsCrawledUnchanged();
+    void pastedSeedWithATabReachesTheService();
+    void suggestionWithAControlCharacterIsCrawled_data();
+    void suggestionWithAControlCharacterIsCrawled();
     void networkDownEndsAfterTheSeed();
     void stopDuringARequestEndsTheCrawl();
     void stopDuringAWaitEndsTheCrawlAfterTheWait();
@@ -265,6 +270,56 @@ void TestCrawl::seedOfBlanksIsCrawledUnchanged()
 
     QCOMPARE(service.fetched(), expandedOnce({"  ", "x", "y"}));
     QCOMPARE(grabber.form.Text2.text(), "  \r\nx\r\ny");
+}
+
+void TestCrawl::pastedSeedWithATabReachesTheService()
+{
+    const QString seed = "red\tshoes";
+    AmazonService service({{seed, {"red shoes", "red boots"}}});
+    Grabber grabber(service.web.baseUrl(), QString());
+    Form2 &form = grabber.form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QApplication::clipboard()->setText(seed);
+    form.Text1.setFocus();
+    QTest::keyClick(form.Text1.lineEdit(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(form.Text1.text(), seed);
+    form.Command1.click();
+
+    QCOMPARE(grabber.prompts(), QStringList{doneText});
+    QCOMPARE(service.fetched(), expandedOnce({seed, "red shoes", "red boots"}));
+    QCOMPARE(service.web.requests()[0].target,
+             "/search/complete?method=completion&search-alias=aps&mkt=1&q=red%09shoes");
+    QCOMPARE(form.Text2.text(), seed + "\r\nred shoes\r\nred boots");
+}
+
+void TestCrawl::suggestionWithAControlCharacterIsCrawled_data()
+{
+    QTest::addColumn<QString>("suggestion");
+    QTest::addColumn<QByteArray>("escaped");
+
+    QTest::newRow("U+0001") << "a" + QString(QChar(1)) + "b" << QByteArray("a%01b");
+    QTest::newRow("line feed") << "a\nb" << QByteArray("a%0Ab");
+    QTest::newRow("U+007F") << "a" + QString(QChar(0x7F)) + "b" << QByteArray("a%7Fb");
+}
+
+void TestCrawl::suggestionWithAControlCharacterIsCrawled()
+{
+    QFETCH(QString, suggestion);
+    QFETCH(QByteArray, escaped);
+
+    AmazonService service({{"seed", {suggestion, "c"}}});
+    Grabber grabber(service.web.baseUrl(), "seed");
+    grabber.form.Command1.click();
+
+    QCOMPARE(grabber.prompts(), QStringList{doneText});
+    QCOMPARE(service.fetched(), expandedOnce({"seed", suggestion, "c"}));
+    // The suggestion's fetch and probe, after the seed's and its twin's.
+    const QList<FakeWeb::Request> requests = service.web.requests();
+    QCOMPARE(requests[4].query, "method=completion&search-alias=aps&mkt=1&q=" + escaped);
+    QCOMPARE(requests[5].query, requests[4].query);
+    QCOMPARE(grabber.form.Text2.text(), "seed\r\n" + suggestion + "\r\nc");
 }
 
 void TestCrawl::networkDownEndsAfterTheSeed()

@@ -109,6 +109,18 @@ void TestEngines::requestAddress_data()
                                  << QByteArray("/sug?code=utf-8&q=abc%20");
     QTest::newRow("taobao, percent")
         << &Form2::keywords6 << "100%" << QByteArray("/sug?code=utf-8&q=100%25");
+    // Control characters would make an address no client sends.
+    QTest::newRow("amazon us twin, tab")
+        << &Form2::keywords701 << "red\tshoes" << amazonUs + "red%09shoes%20";
+    QTest::newRow("baidu, line break")
+        << &Form2::keywords << "a\r\nb" << QByteArray("/su?wd=a%0D%0Ab");
+    QTest::newRow("taobao, U+007F")
+        << &Form2::keywords6 << "a" + QString(QChar(0x7F)) << QByteArray("/sug?code=utf-8&q=a%7F");
+    QTest::newRow("aliexpress, U+0001")
+        << &Form2::keywords8 << QString(QChar(1))
+        << QByteArray("/lenoIframeJson.htm?__number=1&keyword=%01&__number=1");
+    QTest::newRow("google, tab") << &Form2::keywords1 << "\t"
+                                 << QByteArray("/s?gs_ri=hp&hl=en&q=%09");
 }
 
 void TestEngines::requestAddress()

@@ -63,6 +63,15 @@ void TestKeywordEncoding::escaping_data()
                                                            << "a%2520b";
     QTest::newRow("other ASCII stays") << "a?b=c/d"
                                        << "a?b=c/d";
+    QTest::newRow("tab") << "red\tshoes"
+                         << "red%09shoes";
+    QTest::newRow("line breaks") << "a\r\nb"
+                                 << "a%0D%0Ab";
+    QTest::newRow("NUL") << QString(QChar(0)) << "%00";
+    QTest::newRow("U+001F, upper-case digits") << QString(QChar(0x1F)) << "%1F";
+    QTest::newRow("U+007F") << "a" + QString(QChar(0x7F)) << "a%7F";
+    QTest::newRow("U+0021 stays") << "!"
+                                  << "!";
     QTest::newRow("non-ASCII stays for the encoding") << u"手机 壳"_qs << u"手机%20壳"_qs;
     QTest::newRow("empty") << ""
                            << "";

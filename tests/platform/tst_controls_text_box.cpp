@@ -83,6 +83,9 @@ private slots:
     void lockedBoxTakesNoTyping();
     void doubleClick_data();
     void doubleClick();
+    void multiLineBoxShowsItsLastWriteWhenEventsRun();
+    void typingMeetsTheLastWrite();
+    void writingTheShownTextBackDropsTheUndoHistory();
 };
 
 void TstControlsTextBox::changeOnSetText_data()
@@ -690,6 +693,63 @@ void TstControlsTextBox::doubleClick()
     // The handler sees the word the double-click selected.
     QCOMPARE(selected, QStringLiteral("12345"));
     QCOMPARE(box.widget()->geometry(), QRect(10, 10, 200, 100));
+}
+
+// Writes that follow each other with no events between (a status text written and
+// written back) never reach the widget, which lays its whole text out each time.
+void TstControlsTextBox::multiLineBoxShowsItsLastWriteWhenEventsRun()
+{
+    QWidget window;
+    TextBox box(&window, "Text2", TextBox::MultiLine);
+    box.setText("working");
+    QCoreApplication::processEvents();
+    auto *document = window.findChild<QPlainTextEdit *>("Text2");
+    int rewrites = 0;
+    connect(document, &QPlainTextEdit::textChanged, [&] { ++rewrites; });
+
+    box.setText("waiting");
+    box.setText("working");
+    box.setText("done\r\nall");
+    QCOMPARE(box.text(), "done\r\nall");
+    QCoreApplication::processEvents();
+
+    QCOMPARE(document->toPlainText(), "done\nall");
+    QCOMPARE(rewrites, 1);
+    box.setText("waiting");
+    box.setText("done\r\nall");
+    QCoreApplication::processEvents();
+    QCOMPARE(rewrites, 1);
+}
+
+void TstControlsTextBox::typingMeetsTheLastWrite()
+{
+    QWidget window;
+    TextBox box(&window, "Text2", TextBox::MultiLine);
+    QVERIFY(showActive(window));
+    box.setFocus();
+    auto *viewport = window.findChild<QPlainTextEdit *>("Text2")->viewport();
+    box.setText("abc");
+    QTest::keyClick(viewport, Qt::Key_D);
+
+    // A written text puts the caret at its start.
+    QCOMPARE(box.text(), "dabc");
+    QCOMPARE(shown(box), "dabc");
+}
+
+void TstControlsTextBox::writingTheShownTextBackDropsTheUndoHistory()
+{
+    QWidget window;
+    TextBox box(&window, "Text2", TextBox::MultiLine);
+    QVERIFY(showActive(window));
+    box.setFocus();
+    QTest::keyClicks(box.textEdit(), "typed");
+    box.setText("status");
+    box.setText("typed");
+    QTest::keyClick(box.textEdit(), Qt::Key_Z, Qt::ControlModifier);
+
+    QCOMPARE(box.text(), "typed");
+    QCOMPARE(shown(box), "typed");
+    QCOMPARE(box.SelStart(), 0);
 }
 
 QTEST_MAIN(TstControlsTextBox)

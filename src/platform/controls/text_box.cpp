@@ -8,6 +8,8 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimerEvent>
 
 #include <algorithm>
 
@@ -19,6 +21,23 @@ bool isWindowFocusChange(const QEvent *event)
 {
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
     return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+// Events through which the user reads or changes the text: they must meet the text
+// the program wrote last.
+bool reachesText(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::InputMethod:
+    case QEvent::InputMethodQuery:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    default:
+        return event->isInputEvent();
+    }
 }
 
 } // namespace
@@ -60,7 +79,7 @@ void TextBox::replaceText(const QString &text, int caret)
     if (text == held && !changeOnEqualText)
         return;
     held = text;
-    display(held, caret);
+    showHeldText(caret);
     run(Change);
 }
 
@@ -69,6 +88,8 @@ void TextBox::userEdited()
     if (writingWidget)
         return;
     QString edited = shownText();
+    if (document)
+        documentText = edited;
     if (maxLength > 0) {
         const LimitedEdit limited = limitTyping(held, edited, maxLength);
         if (limited.text != edited) {
@@ -91,23 +112,85 @@ QString TextBox::shownText() const
 
 void TextBox::display(const QString &text, int caret)
 {
-    writingWidget = true;
-    if (line) {
-        line->setText(text);
-        line->setCursorPosition(caret);
-    } else {
-        document->setPlainText(text);
-        QTextCursor cursor = document->textCursor();
-        cursor.setPosition(LineBreaks::documentPosition(text, caret));
-        document->setTextCursor(cursor);
+    if (document) {
+        writeDocument(text, caret);
+        return;
     }
+    writingWidget = true;
+    line->setText(text);
+    line->setCursorPosition(caret);
     writingWidget = false;
+}
+
+void TextBox::showHeldText(int caret)
+{
+    if (line) {
+        display(held, caret);
+        return;
+    }
+    caretToShow = caret;
+    if (documentBehind)
+        return;
+    documentBehind = true;
+    // A timer of no interval fires when the window's events run next; unlike a
+    // posted call it need not wake the event loop up.
+    catchUpTimer.start(0, this);
+}
+
+void TextBox::catchUpDocument() const
+{
+    if (!documentBehind || !baseWidget())
+        return;
+    documentBehind = false;
+    catchUpTimer.stop();
+    writeDocument(held, caretToShow);
+}
+
+void TextBox::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() == catchUpTimer.timerId())
+        catchUpDocument();
+    else
+        Control::timerEvent(event);
+}
+
+void TextBox::writeDocument(const QString &text, int caret) const
+{
+    writingWidget = true;
+    if (text != documentText) {
+        document->setPlainText(text);
+        documentText = text;
+    } else {
+        // The text shown is the one written: only what a fresh document would not
+        // keep goes, the undo history and the modified mark.
+        document->document()->clearUndoRedoStacks();
+        document->document()->setModified(false);
+        document->verticalScrollBar()->setValue(0);
+        document->horizontalScrollBar()->setValue(0);
+    }
+    QTextCursor cursor = document->textCursor();
+    cursor.setPosition(LineBreaks::documentPosition(text, caret));
+    document->setTextCursor(cursor);
+    writingWidget = false;
+}
+
+QWidget *TextBox::widget() const
+{
+    catchUpDocument();
+    return baseWidget();
+}
+
+QPlainTextEdit *TextBox::textEdit() const
+{
+    catchUpDocument();
+    return document;
 }
 
 int TextBox::SelStart() const
 {
     if (line)
         return EditSelection::start(*line);
+    catchUpDocument();
     return LineBreaks::heldPosition(held, document->textCursor().selectionStart());
 }
 
@@ -115,6 +198,7 @@ int TextBox::SelLength() const
 {
     if (line)
         return EditSelection::length(*line);
+    catchUpDocument();
     const QTextCursor cursor = document->textCursor();
     return LineBreaks::heldPosition(held, cursor.selectionEnd()) -
            LineBreaks::heldPosition(held, cursor.selectionStart());
@@ -151,6 +235,7 @@ void TextBox::setSelText(const QString &text)
 
 void TextBox::select(int start, int length)
 {
+    catchUpDocument();
     QTextCursor cursor = document->textCursor();
     cursor.setPosition(LineBreaks::documentPosition(held, start));
     cursor.setPosition(LineBreaks::documentPosition(held, start + length), QTextCursor::KeepAnchor);
@@ -183,6 +268,8 @@ void TextBox::setLocked(bool on)
 
 bool TextBox::eventFilter(QObject *watched, QEvent *event)
 {
+    if (document && reachesText(event))
+        catchUpDocument();
     switch (event->type()) {
     case QEvent::FocusIn:
         // Coming back from another window is no new focus; the first focus of a

@@ -3,6 +3,7 @@
 #include "platform/controls/control.h"
 #include "platform/controls/typed_key_filter.h"
 
+#include <QBasicTimer>
 #include <QPalette>
 
 class QLineEdit;
@@ -12,6 +13,12 @@ class QPlainTextEdit;
 // CR LF; setting the text in code runs Change, nested inside the write; the maximum
 // length limits typing only; selection positions count a line break as two
 // characters; every typed character passes KeyPress, which may swallow it.
+//
+// A multi-line box lays its whole text out again on every write, so it brings its
+// widget up to date only once someone can see or touch it: when the window's events
+// run next, when the user acts on the box, when the box's selection or widget is
+// asked for. Writes in between (a status text written and written back) cost next
+// to nothing, and what the box shows whenever it can be seen is the last text.
 class TextBox : public Control
 {
     Q_OBJECT
@@ -20,9 +27,9 @@ public:
 
     TextBox(QWidget *parent, const QString &name, Kind kind = SingleLine);
 
-    QWidget *widget() const { return baseWidget(); }
-    QLineEdit *lineEdit() const { return line; }          // null for a multi-line box
-    QPlainTextEdit *textEdit() const { return document; } // null for a single-line box
+    QWidget *widget() const;
+    QLineEdit *lineEdit() const { return line; } // null for a multi-line box
+    QPlainTextEdit *textEdit() const;            // null for a single-line box
 
     QString text() const { return held; }
     // Runs Change when the text really changes, or always after setChangeOnEqualText(true).
@@ -54,6 +61,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
     static QWidget *createWidget(QWidget *parent, Kind kind);
@@ -62,15 +70,24 @@ private:
     void userEdited();
     QString shownText() const;
     void display(const QString &text, int caret);
+    void showHeldText(int caret);
+    void catchUpDocument() const;
+    void writeDocument(const QString &text, int caret) const;
     void select(int start, int length); // multi-line box only
 
     QLineEdit *line = nullptr;
     QPlainTextEdit *document = nullptr;
     TypedKeyFilter keys;
     QString held;
+    // The multi-line widget's text, in held form, and whether `held` (with the caret
+    // at `caretToShow`) still waits to be written into it.
+    mutable QString documentText;
+    mutable bool documentBehind = false;
+    mutable QBasicTimer catchUpTimer;
+    int caretToShow = 0;
     int maxLength = 0;
     bool changeOnEqualText = false;
-    bool writingWidget = false;
+    mutable bool writingWidget = false;
     bool locked = false;
     bool hasFocus = false;
     bool forwardingDblClick = false;
