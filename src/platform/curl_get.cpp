@@ -4,6 +4,8 @@
 
 #include <curl/curl.h>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -99,13 +101,54 @@ CURLSH *threadShare()
     return share.get();
 }
 
+// A pair of handles is dear to make (the multi handle opens a wake-up socket pair
+// of its own), so a thread keeps the pairs its finished calls leave and the next
+// call takes one back, reset. A call made from the events another call runs while
+// it waits takes a pair of its own, never the one in use.
+class PooledHandles
+{
+public:
+    PooledHandles()
+    {
+        if (idle().empty()) {
+            easy.reset(curl_easy_init());
+            multi.reset(curl_multi_init());
+            return;
+        }
+        easy = std::move(idle().back().first);
+        multi = std::move(idle().back().second);
+        idle().pop_back();
+        curl_easy_reset(easy.get());
+    }
+    ~PooledHandles()
+    {
+        if (easy && multi)
+            idle().emplace_back(std::move(easy), std::move(multi));
+    }
+    PooledHandles(const PooledHandles &) = delete;
+    PooledHandles &operator=(const PooledHandles &) = delete;
+
+    std::unique_ptr<CURL, EasyDeleter> easy;
+    std::unique_ptr<CURLM, MultiDeleter> multi;
+
+private:
+    using Pair =
+        std::pair<std::unique_ptr<CURL, EasyDeleter>, std::unique_ptr<CURLM, MultiDeleter>>;
+    static std::vector<Pair> &idle()
+    {
+        thread_local std::vector<Pair> pairs;
+        return pairs;
+    }
+};
+
 } // namespace
 
 std::optional<int> runCurlGet(const CurlGet &request, HttpFailure *failure)
 {
     initialiseCurlOnce();
-    std::unique_ptr<CURL, EasyDeleter> easy(curl_easy_init());
-    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    PooledHandles handles;
+    const auto &easy = handles.easy;
+    const auto &multi = handles.multi;
     if (failure)
         *failure = HttpFailure::Other;
     if (!easy || !multi)
