@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -86,6 +87,8 @@ private slots:
     void multiLineBoxShowsItsLastWriteWhenEventsRun();
     void typingMeetsTheLastWrite();
     void writingTheShownTextBackDropsTheUndoHistory();
+    void writingTheShownTextBackShowsItAsWritten_data();
+    void writingTheShownTextBackShowsItAsWritten();
 };
 
 void TstControlsTextBox::changeOnSetText_data()
@@ -750,6 +753,59 @@ void TstControlsTextBox::writingTheShownTextBackDropsTheUndoHistory()
     QCOMPARE(box.text(), "typed");
     QCOMPARE(shown(box), "typed");
     QCOMPARE(box.SelStart(), 0);
+}
+
+using DocumentChange = std::function<void(QPlainTextEdit *)>;
+
+void TstControlsTextBox::writingTheShownTextBackShowsItAsWritten_data()
+{
+    QTest::addColumn<DocumentChange>("change");
+    QTest::newRow("nothing changed") << DocumentChange([](QPlainTextEdit *) {});
+    QTest::newRow("caret moved") << DocumentChange([](QPlainTextEdit *document) {
+        QTest::keyClick(document, Qt::Key_Down);
+    });
+    QTest::newRow("text selected") << DocumentChange([](QPlainTextEdit *document) {
+        document->selectAll();
+    });
+    QTest::newRow("scrolled down") << DocumentChange([](QPlainTextEdit *document) {
+        document->verticalScrollBar()->setValue(document->verticalScrollBar()->maximum());
+    });
+    QTest::newRow("scrolled right") << DocumentChange([](QPlainTextEdit *document) {
+        document->horizontalScrollBar()->setValue(document->horizontalScrollBar()->maximum());
+    });
+    QTest::newRow("modified") << DocumentChange([](QPlainTextEdit *document) {
+        document->document()->setModified(true);
+    });
+}
+
+// However the user left the shown text, writing it again shows it as a first write
+// does: caret at the start, nothing selected, scrolled to the top left.
+void TstControlsTextBox::writingTheShownTextBackShowsItAsWritten()
+{
+    QFETCH(DocumentChange, change);
+    QWidget window;
+    TextBox box(&window, "Text2", TextBox::MultiLine);
+    box.textEdit()->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QVERIFY(showActive(window));
+    box.setFocus();
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines << QString(300, QChar(u'a' + i % 26));
+    const QString text = lines.join("\r\n");
+    box.setText(text);
+    QPlainTextEdit *document = box.textEdit();
+    change(document);
+
+    box.setText("status");
+    box.setText(text);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(document->textCursor().position(), 0);
+    QVERIFY(!document->textCursor().hasSelection());
+    QCOMPARE(document->verticalScrollBar()->value(), 0);
+    QCOMPARE(document->horizontalScrollBar()->value(), 0);
+    QVERIFY(!document->document()->isModified());
+    QCOMPARE(box.text(), text);
 }
 
 QTEST_MAIN(TstControlsTextBox)

@@ -154,8 +154,25 @@ void TextBox::timerEvent(QTimerEvent *event)
         Control::timerEvent(event);
 }
 
+// A text written at its start into a box that shows that text unchanged since it
+// was written needs no work: a crawl writes its two status texts in turn for every
+// keyword, and setting the caret lays the document out again.
+bool TextBox::showsAsWritten(const QString &text, int caret) const
+{
+    if (text != documentText || caret != 0)
+        return false;
+    const QTextDocument *shown = document->document();
+    const QTextCursor cursor = document->textCursor();
+    return cursor.position() == 0 && !cursor.hasSelection() && !shown->isModified() &&
+           !shown->isUndoAvailable() && !shown->isRedoAvailable() &&
+           document->verticalScrollBar()->value() == 0 &&
+           document->horizontalScrollBar()->value() == 0;
+}
+
 void TextBox::writeDocument(const QString &text, int caret) const
 {
+    if (showsAsWritten(text, caret))
+        return;
     writingWidget = true;
     if (text != documentText) {
         document->setPlainText(text);

@@ -72,6 +72,7 @@ private:
     void display(const QString &text, int caret);
     void showHeldText(int caret);
     void catchUpDocument() const;
+    bool showsAsWritten(const QString &text, int caret) const;
     void writeDocument(const QString &text, int caret) const;
     void select(int start, int length); // multi-line box only
 
