@@ -48,15 +48,16 @@ QString upcCode(const CodeType &type, double flag, double manufacturer, double p
 QString generateRun(const CodeType &type, const RunRequest &request)
 {
     QString list;
+    // An infinite or undefined value has no digits, so no code is made of one; a product
+    // that grows past every finite number ends the run.
+    if (!std::isfinite(request.flag) || !std::isfinite(request.manufacturer))
+        return list;
     double product = request.product;
     int made = 0;
     // The count alone would bound the run only while it is typed: a pasted or saved "9E99"
     // never runs down, since 9E99 minus 1 is 9E99 again.
-    for (double left = request.count; left > 0 && made < maxRunCodes; left -= 1) {
-        // An infinite or undefined value has no digits; the run ends before it.
-        if (!std::isfinite(request.flag) || !std::isfinite(request.manufacturer) ||
-            !std::isfinite(product))
-            break;
+    for (double left = request.count; left > 0 && made < maxRunCodes && std::isfinite(product);
+         left -= 1) {
         if (!list.isEmpty())
             list.append(QStringLiteral("\r\n"));
         list.append(upcCode(type, request.flag, request.manufacturer, product));

@@ -761,21 +761,18 @@ void TstControlsTextBox::writingTheShownTextBackShowsItAsWritten_data()
 {
     QTest::addColumn<DocumentChange>("change");
     QTest::newRow("nothing changed") << DocumentChange([](QPlainTextEdit *) {});
-    QTest::newRow("caret moved") << DocumentChange([](QPlainTextEdit *document) {
-        QTest::keyClick(document, Qt::Key_Down);
-    });
-    QTest::newRow("text selected") << DocumentChange([](QPlainTextEdit *document) {
-        document->selectAll();
-    });
+    QTest::newRow("caret moved") << DocumentChange(
+        [](QPlainTextEdit *document) { QTest::keyClick(document, Qt::Key_Down); });
+    QTest::newRow("text selected")
+        << DocumentChange([](QPlainTextEdit *document) { document->selectAll(); });
     QTest::newRow("scrolled down") << DocumentChange([](QPlainTextEdit *document) {
         document->verticalScrollBar()->setValue(document->verticalScrollBar()->maximum());
     });
     QTest::newRow("scrolled right") << DocumentChange([](QPlainTextEdit *document) {
         document->horizontalScrollBar()->setValue(document->horizontalScrollBar()->maximum());
     });
-    QTest::newRow("modified") << DocumentChange([](QPlainTextEdit *document) {
-        document->document()->setModified(true);
-    });
+    QTest::newRow("modified") << DocumentChange(
+        [](QPlainTextEdit *document) { document->document()->setModified(true); });
 }
 
 // However the user left the shown text, writing it again shows it as a first write
