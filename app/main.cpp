@@ -1,5 +1,6 @@
 #include "main/form1.h"
 #include "net/endpoints.h"
+#include "platform/application_setup.h"
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
@@ -25,11 +26,9 @@ int main(int argc, char *argv[])
         if (!flags.contains("--no-sandbox"))
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
     }
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    prepareApplication();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Skarvel"));
-    // Tool windows live beside the main window, which may be hidden in the tray.
-    QApplication::setQuitOnLastWindowClosed(false);
+    setUpApplication();
 
     MessageBoxDialogs dialogs;
     DesktopShell shell;

@@ -1,5 +1,6 @@
 #include "platform/controls/list_box.h"
 #include "platform/controls/list_view.h"
+#include "support/test_main.h"
 
 #include <QHeaderView>
 #include <QListWidget>
@@ -235,5 +236,5 @@ void TstControlsLists::listViewSelection()
     QCOMPARE(view.selectedRow(), selectedRow);
 }
 
-QTEST_MAIN(TstControlsLists)
+SKARVEL_TEST_MAIN(TstControlsLists)
 #include "tst_controls_lists.moc"

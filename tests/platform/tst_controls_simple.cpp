@@ -3,6 +3,7 @@
 #include "platform/controls/label.h"
 #include "platform/controls/text_box.h"
 #include "platform/controls/timer.h"
+#include "support/test_main.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -352,5 +353,5 @@ void TstControlsSimple::timerNeverTicksEarly()
     QVERIFY2(firstTick >= 1000, qPrintable(QString::number(firstTick)));
 }
 
-QTEST_MAIN(TstControlsSimple)
+SKARVEL_TEST_MAIN(TstControlsSimple)
 #include "tst_controls_simple.moc"

@@ -1,5 +1,7 @@
 #include "platform/controls/line_breaks.h"
 #include "platform/controls/text_box.h"
+#include "support/context_menu.h"
+#include "support/test_main.h"
 
 #include <QAction>
 #include <QApplication>
@@ -89,6 +91,8 @@ private slots:
     void writingTheShownTextBackDropsTheUndoHistory();
     void writingTheShownTextBackShowsItAsWritten_data();
     void writingTheShownTextBackShowsItAsWritten();
+    void rightClickMenuIsInChinese_data();
+    void rightClickMenuIsInChinese();
 };
 
 void TstControlsTextBox::changeOnSetText_data()
@@ -805,5 +809,25 @@ void TstControlsTextBox::writingTheShownTextBackShowsItAsWritten()
     QCOMPARE(box.text(), text);
 }
 
-QTEST_MAIN(TstControlsTextBox)
+void TstControlsTextBox::rightClickMenuIsInChinese_data()
+{
+    QTest::addColumn<TextBox::Kind>("kind");
+    QTest::newRow("single line") << TextBox::SingleLine;
+    QTest::newRow("multi-line") << TextBox::MultiLine;
+}
+
+void TstControlsTextBox::rightClickMenuIsInChinese()
+{
+    QFETCH(TextBox::Kind, kind);
+    QWidget window;
+    TextBox box(&window, "Text1", kind);
+    QVERIFY(showActive(window));
+    box.setText("typed");
+    QWidget *clicked =
+        box.lineEdit() ? static_cast<QWidget *>(box.lineEdit()) : box.textEdit()->viewport();
+
+    QCOMPARE(contextMenuTexts(clicked), chineseTextBoxMenu);
+}
+
+SKARVEL_TEST_MAIN(TstControlsTextBox)
 #include "tst_controls_text_box.moc"

@@ -1,3 +1,4 @@
+#include "support/context_menu.h"
 #include "support/fake_services.h"
 #include "support/number_box_keys.h"
 #include "support/test_main.h"
@@ -53,6 +54,7 @@ class TestForm5Figures : public QObject
 
 private slots:
     void opening();
+    void rightClickMenuIsInChinese();
     void firstPayout();
     void receivedPerPair_data();
     void receivedPerPair();
@@ -124,6 +126,16 @@ void TestForm5Figures::opening()
     QCOMPARE(form.Label4.Caption(), "USD");
     QCOMPARE(form.wfRawRates, defaultWfRawRates());
     QCOMPARE(form.bankRates, defaultBankRates());
+}
+
+// Qt's own texts are in Chinese in every window, as on the users' desktops.
+void TestForm5Figures::rightClickMenuIsInChinese()
+{
+    OpenedWindow window;
+    window.form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.form));
+
+    QCOMPARE(contextMenuTexts(window.form.Text1.lineEdit()), chineseTextBoxMenu);
 }
 
 void TestForm5Figures::firstPayout()
