@@ -57,15 +57,18 @@ void TestInstanceLock::makesAPrivateFolderWhenMissing()
 void TestInstanceLock::refusesAFolderNotTheUsersOwn_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("another user's folder") << "other owner";
-    QTest::newRow("a folder anyone may write into") << "open to all";
-    QTest::newRow("a link to a folder") << "link";
+    QTest::addColumn<int>("mode");
+    QTest::newRow("another user's folder") << "other owner" << 0700;
+    QTest::newRow("a folder anyone may write into") << "open" << 01777;
+    QTest::newRow("a folder the group may write into") << "open" << 0770;
+    QTest::newRow("a link to a folder") << "link" << 0700;
 }
 
 // A lock in a folder that someone else controls could be removed or held by them.
 void TestInstanceLock::refusesAFolderNotTheUsersOwn()
 {
     QFETCH(QString, kind);
+    QFETCH(int, mode);
     TempFolders folders;
     const QString folder = folders.temp("runtime");
     const QByteArray name = QFile::encodeName(folder);
@@ -74,8 +77,8 @@ void TestInstanceLock::refusesAFolderNotTheUsersOwn()
         QVERIFY(QFile::link(folders.temp("real"), folder));
     } else {
         QVERIFY(QDir().mkdir(folder));
-        if (kind == "open to all")
-            QCOMPARE(::chmod(name.constData(), 01777), 0);
+        if (kind == "open")
+            QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
         else if (::geteuid() != 0 || ::chown(name.constData(), 65534, 65534) != 0)
             QSKIP("only root can give a folder to another user");
     }
