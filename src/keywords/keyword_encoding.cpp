@@ -33,9 +33,13 @@ QString GBtoUTF8(const QString &szInput)
             appendByte(out, 128 + code / 64 % 64);
             appendByte(out, 128 + code % 64);
         } else {
-            appendByte(out, 224 + c / 4096);
-            appendByte(out, 128 + c / 64 % 64);
-            appendByte(out, 128 + c % 64);
+            // Half of a pair alone (pasted text cut in the middle of a character)
+            // has no UTF-8 form: it goes as the replacement character, as UTF-8
+            // writers send it, rather than as three bytes no service reads.
+            const char16_t code = QChar::isSurrogate(c) ? char16_t(QChar::ReplacementCharacter) : c;
+            appendByte(out, 224 + code / 4096);
+            appendByte(out, 128 + code / 64 % 64);
+            appendByte(out, 128 + code % 64);
         }
     }
     return out;
@@ -47,9 +51,11 @@ QString escapeQueryCharacters(const QString &keyword)
     out.reserve(keyword.size());
     for (const QChar c : keyword) {
         // The control characters and the blank would make the address one that no
-        // HTTP client sends; "#", "&", "+", "%" would cut the keyword short or change it.
+        // HTTP client sends; "#", "&", "+", "%" would cut the keyword short or change
+        // it; the others are no URL characters at all, which a strict server or
+        // proxy answers with 400 Bad Request.
         const char16_t code = c.unicode();
-        if (code <= u' ' || code == 0x7F || QStringView(u"#&+%").contains(c))
+        if (code <= u' ' || code == 0x7F || QStringView(u"#&+%\"<>\\^`{|}[]").contains(c))
             appendByte(out, code);
         else
             out += c;

@@ -71,6 +71,9 @@ std::unique_ptr<curl_slist, ListDeleter> headerList(const HttpHeaders &headers)
     return std::unique_ptr<curl_slist, ListDeleter>(list);
 }
 
+using HandlePair =
+    std::pair<std::unique_ptr<CURL, EasyDeleter>, std::unique_ptr<CURLM, MultiDeleter>>;
+
 // Every request of a thread takes its connection from one connection cache (and
 // its host names from one DNS cache), so consecutive requests to a host, the hops
 // of a redirect, the page fetch, the transfer control and the downloads all
@@ -88,57 +91,63 @@ std::unique_ptr<curl_slist, ListDeleter> headerList(const HttpHeaders &headers)
 // when the server drops it while the request is on its way, the request is sent
 // again once on a new connection provided no byte of the reply had arrived;
 // libcurl does both itself, which is the Windows stack's own retry.
-CURLSH *threadShare()
+//
+// A pair of handles is dear to make (the multi handle opens a wake-up socket pair
+// of its own), so the thread also keeps the pairs its finished calls leave, and
+// the next call takes one back, reset.
+struct ThreadCurl
 {
-    thread_local const std::unique_ptr<CURLSH, ShareDeleter> share = [] {
-        CURLSH *share = curl_share_init();
+    ThreadCurl()
+        : share(curl_share_init())
+    {
         if (share) {
-            curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
-            curl_share_setopt(share, CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
+            curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_CONNECT);
+            curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_DNS);
         }
-        return std::unique_ptr<CURLSH, ShareDeleter>(share);
-    }();
-    return share.get();
+    }
+
+    // Declared first, so freed last: libcurl refuses to free a share that a handle
+    // still names, and the share would then keep its connections open for good
+    // once the thread has ended.
+    std::unique_ptr<CURLSH, ShareDeleter> share;
+    std::vector<HandlePair> idle;
+};
+
+ThreadCurl &threadCurl()
+{
+    thread_local ThreadCurl curl;
+    return curl;
 }
 
-// A pair of handles is dear to make (the multi handle opens a wake-up socket pair
-// of its own), so a thread keeps the pairs its finished calls leave and the next
-// call takes one back, reset. A call made from the events another call runs while
-// it waits takes a pair of its own, never the one in use.
+// A call's pair of handles, taken from the thread's idle pairs or made anew, and
+// given back when the call ends. A call made from the events another call runs
+// while it waits takes a pair of its own, never the one in use.
 class PooledHandles
 {
 public:
     PooledHandles()
     {
-        if (idle().empty()) {
+        std::vector<HandlePair> &idle = threadCurl().idle;
+        if (idle.empty()) {
             easy.reset(curl_easy_init());
             multi.reset(curl_multi_init());
             return;
         }
-        easy = std::move(idle().back().first);
-        multi = std::move(idle().back().second);
-        idle().pop_back();
+        easy = std::move(idle.back().first);
+        multi = std::move(idle.back().second);
+        idle.pop_back();
         curl_easy_reset(easy.get());
     }
     ~PooledHandles()
     {
         if (easy && multi)
-            idle().emplace_back(std::move(easy), std::move(multi));
+            threadCurl().idle.emplace_back(std::move(easy), std::move(multi));
     }
     PooledHandles(const PooledHandles &) = delete;
     PooledHandles &operator=(const PooledHandles &) = delete;
 
     std::unique_ptr<CURL, EasyDeleter> easy;
     std::unique_ptr<CURLM, MultiDeleter> multi;
-
-private:
-    using Pair =
-        std::pair<std::unique_ptr<CURL, EasyDeleter>, std::unique_ptr<CURLM, MultiDeleter>>;
-    static std::vector<Pair> &idle()
-    {
-        thread_local std::vector<Pair> pairs;
-        return pairs;
-    }
 };
 
 } // namespace
@@ -164,7 +173,7 @@ std::optional<int> runCurlGet(const CurlGet &request, HttpFailure *failure)
     curl_easy_setopt(handle, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(handle, CURLOPT_MAXREDIRS, 30L);
     curl_easy_setopt(handle, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(handle, CURLOPT_SHARE, threadShare());
+    curl_easy_setopt(handle, CURLOPT_SHARE, threadCurl().share.get());
     curl_easy_setopt(handle, CURLOPT_HTTPHEADER, headers.get());
     // Asked like the program's own browsers ask: many services refuse a request
     // that names no browser. A User-Agent among the caller's headers replaces it.

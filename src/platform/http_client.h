@@ -22,6 +22,8 @@ public:
     std::optional<HttpReply> get(const QString &url, const HttpHeaders &headers = {},
                                  HttpFailure *failure = nullptr) const;
 
+    const HttpTimeouts &limits() const { return timeouts; }
+
 private:
     HttpTimeouts timeouts;
 };

@@ -26,6 +26,7 @@ public:
 
     void setRunsEventsWhileWaiting(bool runs) { runsEvents = runs; }
     bool runsEventsWhileWaiting() const { return runsEvents; }
+    std::chrono::milliseconds limit() const { return timeout; }
 
 private:
     std::chrono::milliseconds timeout;

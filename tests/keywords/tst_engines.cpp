@@ -4,6 +4,9 @@
 #include "support/fake_services.h"
 #include "support/test_main.h"
 
+#include <QRegularExpression>
+#include <QStringDecoder>
+#include <QUrl>
 #include <atomic>
 #include <memory>
 
@@ -43,6 +46,41 @@ QStringList numbered(const QString &stem, int count)
     return items;
 }
 
+struct EnginePair
+{
+    const char *name;
+    Engine plain;
+    Engine twin;
+    const char *endpoint;
+};
+
+const EnginePair enginePairs[] = {
+    {"baidu", &Form2::keywords, &Form2::keywords001, "suggest.baidu"},
+    {"google com", &Form2::keywords1, &Form2::keywords101, "suggest.google_com"},
+    {"google co jp", &Form2::keywords2, &Form2::keywords201, "suggest.google_co_jp"},
+    {"google ru", &Form2::keywords3, &Form2::keywords301, "suggest.google_ru"},
+    {"google com hk", &Form2::keywords4, &Form2::keywords401, "suggest.google_com_hk"},
+    {"google de", &Form2::keywords5, &Form2::keywords501, "suggest.google_de"},
+    {"taobao", &Form2::keywords6, &Form2::keywords601, "suggest.taobao"},
+    {"amazon us", &Form2::keywords7, &Form2::keywords701, "suggest.amazon_us"},
+    {"aliexpress", &Form2::keywords8, &Form2::keywords801, "suggest.aliexpress"},
+    {"amazon uk", &Form2::keywords9, &Form2::keywords901, "suggest.amazon_uk"},
+};
+
+// A character RFC 3986 lets a query hold as it is; "%" only as the start of an
+// escape of two hex digits.
+bool isQueryCharacter(QChar c)
+{
+    return (c.unicode() < 0x80 && c.isLetterOrNumber()) ||
+           QStringView(u"-._~!$&'()*+,;=:@/?%").contains(c);
+}
+
+bool escapesAreWhole(const QString &text)
+{
+    static const QRegularExpression brokenEscape(QStringLiteral("%(?![0-9A-Fa-f]{2})"));
+    return !text.contains(brokenEscape);
+}
+
 // A window as the tool list opens it, its services playing against `web`.
 struct Grabber
 {
@@ -68,6 +106,8 @@ private slots:
     void requestAddress();
     void eachEngineAsksItsOwnService_data();
     void eachEngineAsksItsOwnService();
+    void everyAddressIsAStrictUrl_data();
+    void everyAddressIsAStrictUrl();
     void keywordReachesTheServiceAsItself_data();
     void keywordReachesTheServiceAsItself();
     void replyIsRecorded_data();
@@ -121,6 +161,17 @@ void TestEngines::requestAddress_data()
         << QByteArray("/lenoIframeJson.htm?__number=1&keyword=%01&__number=1");
     QTest::newRow("google, tab") << &Form2::keywords1 << "\t"
                                  << QByteArray("/s?gs_ri=hp&hl=en&q=%09");
+    // Characters no URL holds raw, which a strict server answers with 400.
+    QTest::newRow("amazon us, inch mark")
+        << &Form2::keywords7 << "10\" tablet" << amazonUs + "10%22%20tablet";
+    QTest::newRow("baidu twin, brackets")
+        << &Form2::keywords001 << "[a]{b}|" << QByteArray("/su?wd=%5Ba%5D%7Bb%7D%7C%20");
+    // Half of a surrogate pair alone goes as U+FFFD.
+    QTest::newRow("baidu, lone surrogate")
+        << &Form2::keywords << QString(QChar(0xD800)) << QByteArray("/su?wd=%EF%BF%BD");
+    QTest::newRow("taobao, lone low surrogate after a pair")
+        << &Form2::keywords6 << u"😀"_qs + QChar(0xDE00)
+        << QByteArray("/sug?code=utf-8&q=%F0%9F%98%80%EF%BF%BD");
 }
 
 void TestEngines::requestAddress()
@@ -147,19 +198,7 @@ void TestEngines::eachEngineAsksItsOwnService_data()
     QTest::addColumn<Engine>("engine");
     QTest::addColumn<QString>("endpoint");
 
-    const QList<std::tuple<const char *, Engine, Engine, const char *>> pairs{
-        {"baidu", &Form2::keywords, &Form2::keywords001, "suggest.baidu"},
-        {"google com", &Form2::keywords1, &Form2::keywords101, "suggest.google_com"},
-        {"google co jp", &Form2::keywords2, &Form2::keywords201, "suggest.google_co_jp"},
-        {"google ru", &Form2::keywords3, &Form2::keywords301, "suggest.google_ru"},
-        {"google com hk", &Form2::keywords4, &Form2::keywords401, "suggest.google_com_hk"},
-        {"google de", &Form2::keywords5, &Form2::keywords501, "suggest.google_de"},
-        {"taobao", &Form2::keywords6, &Form2::keywords601, "suggest.taobao"},
-        {"amazon us", &Form2::keywords7, &Form2::keywords701, "suggest.amazon_us"},
-        {"aliexpress", &Form2::keywords8, &Form2::keywords801, "suggest.aliexpress"},
-        {"amazon uk", &Form2::keywords9, &Form2::keywords901, "suggest.amazon_uk"},
-    };
-    for (const auto &[name, plain, twin, endpoint] : pairs) {
+    for (const auto &[name, plain, twin, endpoint] : enginePairs) {
         QTest::newRow(name) << plain << QString(endpoint);
         QTest::newRow(QByteArray(name) + " twin") << twin << QString(endpoint);
     }
@@ -182,10 +221,54 @@ void TestEngines::eachEngineAsksItsOwnService()
     QVERIFY(others.requests().isEmpty());
 }
 
+void TestEngines::everyAddressIsAStrictUrl_data()
+{
+    QTest::addColumn<Engine>("engine");
+    QTest::addColumn<QString>("keyword");
+
+    const QList<std::pair<const char *, QString>> keywords{
+        {"characters no URL holds raw", u"10\" <b>\\^`{|}[x]"_qs},
+        {"blanks and controls", "a b\t\r\n" + QString(QChar(1)) + QChar(0x7F)},
+        {"lone surrogates", QString(QChar(0xD83D)) + "x" + QChar(0xDE00) + u"手机"_qs},
+    };
+    for (const EnginePair &pair : enginePairs) {
+        for (const auto &[what, keyword] : keywords) {
+            QTest::addRow("%s, %s", pair.name, what) << pair.plain << keyword;
+            QTest::addRow("%s twin, %s", pair.name, what) << pair.twin << keyword;
+        }
+    }
+}
+
+void TestEngines::everyAddressIsAStrictUrl()
+{
+    QFETCH(Engine, engine);
+    QFETCH(QString, keyword);
+
+    FakeWeb web;
+    Grabber grabber(web.baseUrl());
+    QString U = keyword;
+    (grabber.form.*engine)(U);
+
+    QVERIFY2(QUrl(U, QUrl::StrictMode).isValid(), qPrintable(U));
+    const QString query = U.mid(U.indexOf('?') + 1);
+    for (const QChar c : query)
+        QVERIFY2(isQueryCharacter(c), qPrintable(U));
+    QVERIFY2(escapesAreWhole(query), qPrintable(U));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString readBack = utf8(QByteArray::fromPercentEncoding(query.toLatin1()));
+    QVERIFY2(!utf8.hasError(), qPrintable(readBack));
+    // The fetch and the probe both sent it so.
+    const QList<FakeWeb::Request> requests = web.requests();
+    QCOMPARE(requests.size(), 2);
+    QCOMPARE(requests[0].query, query.toLatin1());
+    QCOMPARE(requests[1].query, query.toLatin1());
+}
+
 void TestEngines::keywordReachesTheServiceAsItself_data()
 {
     QTest::addColumn<QString>("keyword");
-    for (const char *keyword : {"m&m", "c++", "c# book", "100%", "a=b"})
+    for (const char *keyword :
+         {"m&m", "c++", "c# book", "100%", "a=b", "10\" tablet", "[new] {2 pcs} <a|b> \\^`"})
         QTest::newRow(keyword) << QString(keyword);
     QTest::newRow("chinese") << u"手机 壳"_qs;
 }

@@ -1,5 +1,6 @@
 #include "keywords/keyword_encoding.h"
 
+#include <QStringDecoder>
 #include <QTest>
 
 class TestKeywordEncoding : public QObject
@@ -36,7 +37,17 @@ void TestKeywordEncoding::encoding_data()
     QTest::newRow("U+FFFF") << QString(QChar(0xFFFF)) << "%EF%BF%BF";
     QTest::newRow("full-width digit") << u"１"_qs << "%EF%BC%91";
     QTest::newRow("character beyond U+FFFF as one sequence") << u"😀"_qs << "%F0%9F%98%80";
-    QTest::newRow("lone surrogate by the table") << QString(QChar(0xD800)) << "%ED%A0%80";
+    QTest::newRow("replacement character") << QString(QChar(0xFFFD)) << "%EF%BF%BD";
+    // Half of a pair alone has no UTF-8 form: it goes as U+FFFD.
+    QTest::newRow("lone high surrogate") << QString(QChar(0xD800)) << "%EF%BF%BD";
+    QTest::newRow("lone low surrogate") << QString(QChar(0xDC00)) << "%EF%BF%BD";
+    QTest::newRow("high surrogate at the end") << "a" + QString(QChar(0xD83D)) << "a%EF%BF%BD";
+    QTest::newRow("high surrogate before a letter") << QString(QChar(0xD83D)) + "x"
+                                                    << "%EF%BF%BDx";
+    QTest::newRow("high surrogate before a pair")
+        << QString(QChar(0xD83D)) + u"😀"_qs << "%EF%BF%BD%F0%9F%98%80";
+    QTest::newRow("low surrogate before a high one")
+        << QString(QChar(0xDE00)) + QChar(0xD83D) << "%EF%BF%BD%EF%BF%BD";
 }
 
 void TestKeywordEncoding::encoding()
@@ -44,6 +55,10 @@ void TestKeywordEncoding::encoding()
     QFETCH(QString, keyword);
     QFETCH(QString, encoded);
     QCOMPARE(GBtoUTF8(keyword), encoded);
+    // What a service reads back is UTF-8 through and through.
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString readBack = utf8(QByteArray::fromPercentEncoding(encoded.toLatin1()));
+    QVERIFY2(!utf8.hasError(), qPrintable(readBack));
 }
 
 void TestKeywordEncoding::escaping_data()
@@ -63,6 +78,14 @@ void TestKeywordEncoding::escaping_data()
                                                            << "a%2520b";
     QTest::newRow("other ASCII stays") << "a?b=c/d"
                                        << "a?b=c/d";
+    QTest::newRow("every other character a query holds stays") << "aZ09-._~!$'()*,;=:@/?"
+                                                               << "aZ09-._~!$'()*,;=:@/?";
+    QTest::newRow("inch mark") << "10\" tablet"
+                               << "10%22%20tablet";
+    QTest::newRow("characters no URL holds raw") << "\"<>\\^`{|}[]"
+                                                 << "%22%3C%3E%5C%5E%60%7B%7C%7D%5B%5D";
+    QTest::newRow("brackets in a keyword") << "[new] {2 pcs} a|b"
+                                           << "%5Bnew%5D%20%7B2%20pcs%7D%20a%7Cb";
     QTest::newRow("tab") << "red\tshoes"
                          << "red%09shoes";
     QTest::newRow("line breaks") << "a\r\nb"

@@ -96,6 +96,8 @@ private slots:
     void get_givesUpOnUnansweredConnection();
     void givesUpOnATricklingReplyAfterTheTotalLimit_data();
     void givesUpOnATricklingReplyAfterTheTotalLimit();
+    void programLimitsByDefault_data();
+    void programLimitsByDefault();
 
     void inet_returnsBodyAndDecodesAnsi();
     void inet_emptyBodyIsAResult();
@@ -221,6 +223,30 @@ void TestHttpClient::givesUpOnATricklingReplyAfterTheTotalLimit()
     // millisecond or so behind ours).
     QCOMPARE_GE(timer.elapsed(), qint64(std::min(totalMs, bytes * trickleMs) * 9 / 10));
     QCOMPARE_LT(timer.elapsed(), givenUpWithinMs);
+}
+
+// The limits the program's own requests run with (every test above shortens
+// them, so that none waits them out).
+void TestHttpClient::programLimitsByDefault_data()
+{
+    QTest::addColumn<qint64>("limitMs");
+    QTest::addColumn<qint64>("expectedMs");
+    const HttpTimeouts pageFetch = HttpClient().limits();
+    const HttpTimeouts download; // what downloadToFile takes when given none
+    QTest::newRow("page fetch, connecting") << qint64(pageFetch.connect.count()) << 60000LL;
+    QTest::newRow("page fetch, silent reply") << qint64(pageFetch.stall.count()) << 60000LL;
+    QTest::newRow("page fetch, whole request") << qint64(pageFetch.total.count()) << 120000LL;
+    QTest::newRow("download, connecting") << qint64(download.connect.count()) << 60000LL;
+    QTest::newRow("download, silent reply") << qint64(download.stall.count()) << 60000LL;
+    QTest::newRow("download, whole request") << qint64(download.total.count()) << 120000LL;
+    QTest::newRow("transfer control, whole request") << qint64(Inet().limit().count()) << 60000LL;
+}
+
+void TestHttpClient::programLimitsByDefault()
+{
+    QFETCH(qint64, limitMs);
+    QFETCH(qint64, expectedMs);
+    QCOMPARE(limitMs, expectedMs);
 }
 
 void TestHttpClient::inet_returnsBodyAndDecodesAnsi()

@@ -4,6 +4,8 @@
 
 #include <QTimer>
 #include <QtTest>
+#include <filesystem>
+#include <thread>
 
 namespace {
 
@@ -14,6 +16,18 @@ FakeWeb::Reply page(const QByteArray &body,
     reply.body = body;
     reply.afterReply = afterReply;
     return reply;
+}
+
+// The sockets this process holds open, the server's among them.
+int openSockets()
+{
+    int count = 0;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        if (std::filesystem::read_symlink(entry.path(), error).string().starts_with("socket:"))
+            ++count;
+    }
+    return count;
 }
 
 } // namespace
@@ -34,6 +48,8 @@ private slots:
     void endedConnectionIsReplacedByANewOne_data();
     void endedConnectionIsReplacedByANewOne();
     void nestedRequestDoesNotTakeTheBusyConnection();
+    void finishedThreadLeavesNoSocketOpen_data();
+    void finishedThreadLeavesNoSocketOpen();
 };
 
 void TestHttpConnections::consecutiveRequestsShareOneConnection_data()
@@ -135,6 +151,32 @@ void TestHttpConnections::nestedRequestDoesNotTakeTheBusyConnection()
     QCOMPARE(inner, QByteArray("inner"));
     QCOMPARE(late, QByteArray("inner"));
     QCOMPARE(web.connectionsAccepted(), 2);
+}
+
+void TestHttpConnections::finishedThreadLeavesNoSocketOpen_data()
+{
+    addHttpCallerRows("on a worker thread");
+}
+
+void TestHttpConnections::finishedThreadLeavesNoSocketOpen()
+{
+    QFETCH(HttpCaller, caller);
+    FakeWeb web;
+    web.route("/a", page("first"));
+    web.route("/b", page("second"));
+    const int before = openSockets();
+    std::optional<QByteArray> first;
+    std::optional<QByteArray> second;
+    std::thread worker([&] {
+        first = fetchWith(caller, web.baseUrl() + "/a");
+        second = fetchWith(caller, web.baseUrl() + "/b");
+    });
+    worker.join();
+    QCOMPARE(first, QByteArray("first"));
+    QCOMPARE(second, QByteArray("second"));
+    QCOMPARE(web.connectionsAccepted(), 1);
+    // The server closes its end of the connection once the client has closed its own.
+    QTRY_COMPARE(openSockets(), before);
 }
 
 QTEST_GUILESS_MAIN(TestHttpConnections)
