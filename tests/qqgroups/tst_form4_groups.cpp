@@ -47,6 +47,9 @@ void getGroups(ExporterSession &session, const Groups &groups, bool loggedIn = t
     session.form().Command1.click();
 }
 
+// A press of a button by the user.
+using Press = std::function<void(QPushButton *)>;
+
 } // namespace
 
 class TstForm4Groups : public QObject
@@ -224,7 +227,6 @@ void TstForm4Groups::groupsFoundKeepTheSuccessWhateverTheProbe()
 
 void TstForm4Groups::inputDuringTheLoginCheckWaitsForItsEnd_data()
 {
-    using Press = std::function<void(QPushButton *)>;
     QTest::addColumn<Press>("press");
 
     QTest::newRow("mouse click") << Press(
@@ -235,7 +237,6 @@ void TstForm4Groups::inputDuringTheLoginCheckWaitsForItsEnd_data()
 
 void TstForm4Groups::inputDuringTheLoginCheckWaitsForItsEnd()
 {
-    using Press = std::function<void(QPushButton *)>;
     QFETCH(Press, press);
     ExporterSession session;
     Form4 &form = session.form();
