@@ -1,9 +1,12 @@
 #include "form3_fixture.h"
 #include "support/fake_web.h"
+#include "support/input_during_wait.h"
 #include "support/test_main.h"
 
+#include <QLineEdit>
 #include <QTest>
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -32,21 +35,24 @@ QString dollarPage(const QString &factor)
     return "<html><span>1美元=" + factor + "人民币</span><span>1人民币=0.16美元</span></html>";
 }
 
-// The search site: one results page per query, in UTF-8.
+// The search site: one results page per query, in UTF-8, each sent after `delayMs`.
 struct SearchSite
 {
     explicit SearchSite(FakeWeb &web)
     {
         auto served = pages;
-        web.route("/s", [served](const FakeWeb::Request &request) {
+        auto late = delayMs;
+        web.route("/s", [served, late](const FakeWeb::Request &request) {
             FakeWeb::Reply reply;
             reply.body = served->value(request.query).toUtf8();
+            reply.delayMs = *late;
             return reply;
         });
     }
 
     std::shared_ptr<QMap<QByteArray, QString>> pages =
         std::make_shared<QMap<QByteArray, QString>>();
+    std::shared_ptr<std::atomic<int>> delayMs = std::make_shared<std::atomic<int>>(0);
 };
 
 struct ServedWindow
@@ -81,6 +87,32 @@ void serveAll(SearchSite &site)
     site.pages->insert(dollarQuery, dollarPage("7"));
 }
 
+// A window on a slow search site, with a weight, a side and a price entered.
+void enterOnSlowSite(ServedWindow &window)
+{
+    serveAll(window.site);
+    *window.site.delayMs = slowReplyMs;
+    enter(window.form.Text4, "1000");
+    enter(window.form.Text6, "30");
+    enter(window.form.Text1, "10");
+}
+
+QStringList boxTexts(Form3 &form)
+{
+    return texts(allBoxes(form));
+}
+
+using Input = std::function<void(Form3 &)>;
+
+Input typeAtTheEnd(TextBox Form3::*box, char key)
+{
+    return [box, key](Form3 &form) {
+        QLineEdit *edit = (form.*box).lineEdit();
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, key);
+    };
+}
+
 } // namespace
 
 class TstForm3Fetches : public QObject
@@ -93,6 +125,9 @@ private slots:
     void unusablePage();
     void offline_data();
     void offline();
+    void inputDuringTheFetchWaitsForItsEnd_data();
+    void inputDuringTheFetchWaitsForItsEnd();
+    void secondClickDuringTheFetchStartsNone();
 };
 
 void TstForm3Fetches::asksTheThreeQueries()
@@ -208,6 +243,58 @@ void TstForm3Fetches::offline()
     QCOMPARE(window.offlineNotices(), 3);
     QCOMPARE(window.fake.dialogs.shown().size(), 3);
     QCOMPARE(window.factorTexts(), designFactors);
+}
+
+void TstForm3Fetches::inputDuringTheFetchWaitsForItsEnd_data()
+{
+    QTest::addColumn<Input>("input");
+
+    QTest::newRow("digit typed in the weight box") << typeAtTheEnd(&Form3::Text4, '0');
+    // Typed in the middle of the fetch, the key would be lost under the factor fetched.
+    QTest::newRow("digit typed in the box the fetch fills") << typeAtTheEnd(&Form3::Text24, '1');
+}
+
+void TstForm3Fetches::inputDuringTheFetchWaitsForItsEnd()
+{
+    QFETCH(Input, input);
+    // A window that fetches undisturbed, then takes the same input.
+    ServedWindow undisturbed;
+    enterOnSlowSite(undisturbed);
+    undisturbed.form.Command1.click();
+    const QStringList fetched = boxTexts(undisturbed.form);
+    input(undisturbed.form);
+    const QStringList fetchedThenInput = boxTexts(undisturbed.form);
+    QVERIFY(fetchedThenInput != fetched);
+    ServedWindow window;
+    enterOnSlowSite(window);
+    const InputDuringTheWait during([&] { return !window.web.requests().isEmpty(); },
+                                    [&] { input(window.form); });
+
+    window.form.Command1.click();
+
+    // The three factors arrive in boxes that nothing else has touched.
+    QCOMPARE(boxTexts(window.form), fetched);
+    QCOMPARE(window.factorTexts(), QStringList({"500", "2", "7"}));
+    // The input is taken once the fetch is over, as it would be then.
+    QTRY_VERIFY(during.came());
+    QCOMPARE(boxTexts(window.form), fetchedThenInput);
+    QVERIFY(window.fake.dialogs.shown().isEmpty());
+}
+
+void TstForm3Fetches::secondClickDuringTheFetchStartsNone()
+{
+    ServedWindow window;
+    enterOnSlowSite(window);
+    CommandButton &fetch = window.form.Command1;
+    InputDuringTheWait secondClick([&] { return !window.web.requests().isEmpty(); },
+                                   [&fetch] { fetch.click(); });
+
+    fetch.click();
+    secondClick.withdraw();
+
+    QCOMPARE(window.web.requests().size(), 6); // each page and its probe, once
+    QVERIFY(window.fake.dialogs.shown().isEmpty());
+    QCOMPARE(window.factorTexts(), QStringList({"500", "2", "7"}));
 }
 
 SKARVEL_TEST_MAIN(TstForm3Fetches)

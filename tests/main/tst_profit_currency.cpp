@@ -2,7 +2,11 @@
 #include "platform/box_number.h"
 #include "profit_fixture.h"
 #include "support/fake_web.h"
+#include "support/input_during_wait.h"
 #include "support/test_main.h"
+
+#include <QAbstractItemView>
+#include <functional>
 
 namespace {
 
@@ -18,6 +22,10 @@ void pickCurrency(ProfitFixture &f, const QString &name)
 {
     f.panel->Combo2.setListIndex(currencyNames().indexOf(name));
 }
+
+const QString ratesPage = QStringLiteral("<p>1美元=6.1512人民币</p><p>1英镑=9.81人民币</p>");
+
+using Input = std::function<void(ProfitFixture &)>;
 
 } // namespace
 
@@ -37,6 +45,9 @@ private slots:
     void fetchWhenUnreachable();
     void fetchForATypedCurrencyAsksNothing();
     void leavingTheRateBoxForTheFetchChecksTheRateFirst();
+    void inputDuringTheFetchWaitsForItsEnd_data();
+    void inputDuringTheFetchWaitsForItsEnd();
+    void secondClickDuringTheFetchStartsNone();
 };
 
 void TestProfitCurrency::pick_data()
@@ -285,6 +296,73 @@ void TestProfitCurrency::leavingTheRateBoxForTheFetchChecksTheRateFirst()
     QCOMPARE(f.dialogs().shown()[0].title, QString("亲，不能这么填哦亲！"));
     QCOMPARE(f.dialogs().shown()[1].title, offlineTitle);
     QCOMPARE(f.text("Text118"), QString("6.3175"));
+}
+
+void TestProfitCurrency::inputDuringTheFetchWaitsForItsEnd_data()
+{
+    QTest::addColumn<Input>("input");
+
+    QTest::newRow("Down key in the currency list")
+        << Input([](ProfitFixture &f) { QTest::keyClick(f.panel->Combo2.widget(), Qt::Key_Down); });
+    QTest::newRow("click in the open currency list") << Input([](ProfitFixture &f) {
+        QComboBox *list = f.panel->Combo2.widget();
+        list->showPopup();
+        QAbstractItemView *items = list->view();
+        const QRect item = items->visualRect(items->model()->index(2, 0));
+        QTest::mouseClick(items->viewport(), Qt::LeftButton, {}, item.center());
+    });
+    QTest::newRow("digit typed at the end of the cost box") << Input([](ProfitFixture &f) {
+        QLineEdit *cost = f.box("Text101").lineEdit();
+        QTest::keyClick(cost, Qt::Key_End);
+        QTest::keyClick(cost, '0');
+    });
+}
+
+void TestProfitCurrency::inputDuringTheFetchWaitsForItsEnd()
+{
+    QFETCH(Input, input);
+    FakeWeb web;
+    web.route("/s", slowPage(ratesPage));
+    // A calculator that fetches undisturbed, then takes the same input.
+    ProfitFixture undisturbed(web.baseUrl());
+    undisturbed.enterExample();
+    undisturbed.panel->Command3.click();
+    const QStringList fetched = shownTexts(*undisturbed.panel);
+    input(undisturbed);
+    const QStringList fetchedThenInput = shownTexts(*undisturbed.panel);
+    QVERIFY(fetchedThenInput != fetched);
+    web.clearRequests();
+    ProfitFixture f(web.baseUrl());
+    f.enterExample();
+    const InputDuringTheWait during([&] { return !web.requests().isEmpty(); }, [&] { input(f); });
+
+    f.panel->Command3.click();
+
+    // The fetch ends on the currency and the boxes it was asked for.
+    QCOMPARE(shownTexts(*f.panel), fetched);
+    // The input is taken once the fetch is over, as it would be then.
+    QTRY_VERIFY(during.came());
+    QCOMPARE(shownTexts(*f.panel), fetchedThenInput);
+    QVERIFY(f.dialogs().shown().isEmpty());
+}
+
+void TestProfitCurrency::secondClickDuringTheFetchStartsNone()
+{
+    FakeWeb web;
+    web.route("/s", slowPage(ratesPage));
+    ProfitFixture f(web.baseUrl());
+    f.box("Text101").setText("35");
+    CommandButton &fetch = f.panel->Command3;
+    InputDuringTheWait secondClick([&] { return !web.requests().isEmpty(); },
+                                   [&fetch] { fetch.click(); });
+
+    fetch.click();
+    secondClick.withdraw();
+
+    QCOMPARE(web.requests().size(), 2); // the page and the probe of one fetch
+    QVERIFY(f.dialogs().shown().isEmpty());
+    QCOMPARE(f.text("Text118"), QString("6.1512"));
+    QCOMPARE(f.text("Text102"), QString("5.6899"));
 }
 
 SKARVEL_TEST_MAIN(TestProfitCurrency)

@@ -1,5 +1,6 @@
 #include "exporter_session.h"
 #include "platform/page_links.h"
+#include "support/input_during_wait.h"
 #include "support/test_main.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QWebEngineView>
+#include <functional>
 
 namespace {
 
@@ -45,6 +47,9 @@ void getGroups(ExporterSession &session, const Groups &groups, bool loggedIn = t
     session.form().Command1.click();
 }
 
+// A press of a button by the user.
+using Press = std::function<void(QPushButton *)>;
+
 } // namespace
 
 class TstForm4Groups : public QObject
@@ -59,6 +64,9 @@ private slots:
     void serviceWithoutGroupsOrAnswer();
     void groupsFoundKeepTheSuccessWhateverTheProbe_data();
     void groupsFoundKeepTheSuccessWhateverTheProbe();
+    void inputDuringTheLoginCheckWaitsForItsEnd_data();
+    void inputDuringTheLoginCheckWaitsForItsEnd();
+    void secondClickDuringTheLoginCheckStartsNone();
     void pagesOpenedByHandAddTheirGroups();
     void command8AloneNeitherCountsNorProbes();
     void clearEmptiesTheGroupList();
@@ -215,6 +223,57 @@ void TstForm4Groups::groupsFoundKeepTheSuccessWhateverTheProbe()
     QCOMPARE(form.Text3.text(), QString("2"));
     QCOMPARE(form.Text1.text(), groupsGotText);
     QCOMPARE(session.web.probeRequests(), 1);
+}
+
+void TstForm4Groups::inputDuringTheLoginCheckWaitsForItsEnd_data()
+{
+    QTest::addColumn<Press>("press");
+
+    QTest::newRow("mouse click") << Press(
+        [](QPushButton *button) { QTest::mouseClick(button, Qt::LeftButton); });
+    QTest::newRow("Space key") << Press(
+        [](QPushButton *button) { QTest::keyClick(button, Qt::Key_Space); });
+}
+
+void TstForm4Groups::inputDuringTheLoginCheckWaitsForItsEnd()
+{
+    QFETCH(Press, press);
+    ExporterSession session;
+    Form4 &form = session.form();
+    // An empty answer counts as a failure only for a list without groups.
+    session.web.answerProbesWith(slowPage({}));
+    QPushButton *clear = form.Command3.widget();
+    const InputDuringTheWait during([&] { return session.web.probeRequests() > 0; },
+                                    [&] { press(clear); });
+
+    getGroups(session, {{"卖家交流群", "111"}});
+
+    // The check ends on the groups it found.
+    QCOMPARE(form.Text1.text(), groupsGotText);
+    QCOMPARE(form.ListView1.rowCount(), 1);
+    QCOMPARE(form.Text3.text(), QString("1"));
+    // Then the list is cleared, and the report of success stays.
+    QTRY_VERIFY(during.came());
+    QCOMPARE(form.ListView1.rowCount(), 0);
+    QCOMPARE(form.Text3.text(), QString("0"));
+    QCOMPARE(form.Text1.text(), groupsGotText);
+}
+
+void TstForm4Groups::secondClickDuringTheLoginCheckStartsNone()
+{
+    ExporterSession session;
+    Form4 &form = session.form();
+    session.web.answerProbesWith(slowPage("<html><body>我的QQ群</body></html>"));
+    InputDuringTheWait secondClick([&] { return session.web.probeRequests() > 0; },
+                                   [&form] { form.Command1.click(); });
+
+    getGroups(session, {{"卖家交流群", "111"}});
+    secondClick.withdraw();
+
+    QCOMPARE(session.web.probeRequests(), 1);
+    QCOMPARE(form.ListView1.rowCount(), 1);
+    QCOMPARE(form.Text3.text(), QString("1"));
+    QCOMPARE(form.Text1.text(), groupsGotText);
 }
 
 void TstForm4Groups::pagesOpenedByHandAddTheirGroups()

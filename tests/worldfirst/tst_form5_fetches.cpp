@@ -1,14 +1,13 @@
 #include "line_break_rows.h"
 #include "support/fake_services.h"
 #include "support/fake_web.h"
+#include "support/input_during_wait.h"
 #include "support/test_main.h"
 #include "worldfirst/form5.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
-#include <QStringEncoder>
 #include <QTest>
-#include <QTimer>
 #include <atomic>
 #include <memory>
 
@@ -90,18 +89,6 @@ bool shownOfflineOnce(const ScriptedDialogs &dialogs)
     return box.prompt == offlinePrompt && box.title == offlineTitle &&
            box.style == MsgStyle::Information;
 }
-
-// A service that takes its time over every request, so input can come during the wait.
-FakeWeb::Reply slowPage(const QString &page, const char *charset)
-{
-    FakeWeb::Reply reply;
-    reply.body = QStringEncoder(charset)(page);
-    reply.contentType = QByteArray("text/html; charset=") + charset;
-    reply.delayMs = 300;
-    return reply;
-}
-
-constexpr int duringTheWaitMs = 50;
 
 const QStringList designRates{"1.2210", "1.5524", "1.2384", "1.2857", "1.6341", "1.3040"};
 const QStringList defaultBankOfChina{"9.8797", "6.2265", "7.8977"};
@@ -514,7 +501,8 @@ void TestForm5Fetches::bankListTakesNoChoiceDuringTheFetch()
     window.web.route(forexPath, slowPage(forexPage(), "GBK"));
     Form5 &form = window.form;
     QComboBox *bankList = form.Combo4.widget();
-    QTimer::singleShot(duringTheWaitMs, bankList, [&] { choose(bankList); });
+    const InputDuringTheWait input([&] { return !window.web.requests().isEmpty(); },
+                                   [&] { choose(bankList); });
 
     form.Command2.click();
 
@@ -524,7 +512,8 @@ void TestForm5Fetches::bankListTakesNoChoiceDuringTheFetch()
     QCOMPARE(form.bankRates[0], BankRatesOfOneBank({9.8322, 6.2, 7.901}));
     QVERIFY(window.fake.inet.runsEventsWhileWaiting());
     // The choice is taken once the fetch is over, and shows that bank's own rates.
-    QTRY_COMPARE(form.Combo4.text(), QStringLiteral("建行"));
+    QTRY_VERIFY(input.came());
+    QCOMPARE(form.Combo4.text(), QStringLiteral("建行"));
     QCOMPARE(window.bankTexts(), QStringList({"9.8631", "6.2126", "7.8929"}));
     QCOMPARE(form.bankRates[0], BankRatesOfOneBank({9.8322, 6.2, 7.901}));
 }
@@ -544,13 +533,11 @@ void TestForm5Fetches::secondClickDuringAFetchStartsNone()
     window.web.route(wfPath, slowPage(wfTable(), "UTF-8"));
     window.web.route(forexPath, slowPage(forexPage(), "GBK"));
     CommandButton &fetch = worldFirst ? window.form.Command1 : window.form.Command2;
-    QTimer secondClick;
-    secondClick.setSingleShot(true);
-    connect(&secondClick, &QTimer::timeout, &secondClick, [&fetch] { fetch.click(); });
-    secondClick.start(duringTheWaitMs);
+    InputDuringTheWait secondClick([&] { return !window.web.requests().isEmpty(); },
+                                   [&fetch] { fetch.click(); });
 
     fetch.click();
-    secondClick.stop();
+    secondClick.withdraw();
 
     QCOMPARE(window.web.requests().size(), 2); // the page and the probe of one fetch
     QVERIFY(window.fake.dialogs.shown().isEmpty());
