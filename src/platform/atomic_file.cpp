@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
-#include <QDir>
+#include "platform/beside_target.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
@@ -15,35 +16,9 @@ namespace {
 // failed write.
 constexpr int temporaryNames = 8;
 
-// A link is followed, so the file it names is replaced and the link stays.
-QString resolvedTarget(const QString &path)
-{
-    QFileInfo info(path);
-    for (int depth = 0; depth < 128 && info.isSymLink(); ++depth)
-        info.setFile(info.symLinkTarget());
-    return info.isSymLink() ? path : info.filePath();
-}
-
 QString temporaryName(const QString &target, int number)
 {
-    const QFileInfo info(target);
-    return QDir(info.path())
-        .filePath(QStringLiteral(".%1.skarvel-tmp%2").arg(info.fileName()).arg(number));
-}
-
-// Whether the open file is still the regular file the name stands for: a writer
-// that renamed or removed it between our open and our lock leaves us a file that
-// is no longer beside the target under that name.
-bool stillNamed(int descriptor, const QByteArray &name)
-{
-    struct stat opened
-    {
-    };
-    struct stat named
-    {
-    };
-    return fstat(descriptor, &opened) == 0 && lstat(name.constData(), &named) == 0 &&
-           S_ISREG(named.st_mode) && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+    return hiddenNameBeside(target, QStringLiteral(".skarvel-tmp%1").arg(number));
 }
 
 // The open and locked file of that name, made when missing; -1 when another
@@ -81,7 +56,7 @@ void removeIfLeftOver(const QByteArray &name)
 } // namespace
 
 AtomicFile::AtomicFile(const QString &target)
-    : target(resolvedTarget(target))
+    : target(followLinks(target))
 {}
 
 AtomicFile::~AtomicFile()

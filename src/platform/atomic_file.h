@@ -12,7 +12,11 @@
 // up under random names. A writer holds a lock on its file while it writes; a
 // second writer of the same target meanwhile (a handler run by a nested wait,
 // another process) takes the next of a few numbered names, and a file whose lock
-// nobody holds is a leftover.
+// nobody holds is a leftover. A target whose name leaves no room for the
+// suffix gets a shorter name made from its own.
+//
+// A link to the target stays a link: the file it names is replaced. The new file
+// takes the old one's permissions; a new target gets the process's default ones.
 class AtomicFile
 {
 public:

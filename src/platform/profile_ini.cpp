@@ -2,8 +2,10 @@
 
 #include "platform/atomic_file.h"
 #include "platform/code_page.h"
+#include "platform/target_lock.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -127,10 +129,22 @@ bool ProfileIni::write(const QString &sectionName, const QString &keyName,
     const QString section = firstLine(sectionName);
     const QString key = firstLine(keyName);
     const QString value = firstLine(valueText);
+    // Another process that wrote between our read and our rename would lose its
+    // change to ours.
+    const TargetLock lock(filePath);
+    if (!lock.held())
+        return false;
     QByteArray old;
     {
+        // Whether the file is there is asked only when it cannot be opened: Qt
+        // reports a file missing when a rename replaces it between the look-up of
+        // its name and the reading of its details (the old file then has no link
+        // left), and a write that starts from nothing drops every other key. A link
+        // to a file not made yet is a missing file.
         QFile file(filePath);
-        if (file.exists() && !(file.open(QIODevice::ReadOnly) && (old = file.readAll(), true)))
+        if (file.open(QIODevice::ReadOnly))
+            old = file.readAll();
+        else if (QFileInfo::exists(filePath))
             return false;
     }
     QList<Line> lines = parse(old);

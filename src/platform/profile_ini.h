@@ -21,7 +21,8 @@ public:
     // missing. Section, key and value are each written up to their first line
     // break (CR or LF), so no text ever adds a line of its own to the file. The file is written
     // whole to a new file and renamed into place, so a failed write leaves the old file as it was.
-    // False when the write failed.
+    // The read, the change and the rename are done under one lock of the file, so
+    // writers in other processes never lose each other's keys. False when the write failed.
     bool write(const QString &section, const QString &key, const QString &value) const;
 
 private:

@@ -3,6 +3,7 @@
 #include "support/temp_folders.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTest>
 #include <csignal>
 #include <sys/wait.h>
@@ -28,6 +29,8 @@ private slots:
     void nestedWritersOfOneFileEachWriteWhole();
     void failedWriteLeavesOnlyTheOldFile_data();
     void failedWriteLeavesOnlyTheOldFile();
+    void longNamesAreWrittenAndTheirLeftoversRemoved_data();
+    void longNamesAreWrittenAndTheirLeftoversRemoved();
 };
 
 void TestAtomicFile::leftoverOfACrashedWriteIsGone_data()
@@ -118,6 +121,51 @@ void TestAtomicFile::failedWriteLeavesOnlyTheOldFile()
     }
     QCOMPARE(TempFolders::readFile(target), QByteArray("old picture"));
     QCOMPARE(everyFile(folders.program()), QStringList{"1.gif"});
+}
+
+void TestAtomicFile::longNamesAreWrittenAndTheirLeftoversRemoved_data()
+{
+    QTest::addColumn<QString>("name");
+    for (int bytes = 240; bytes <= 255; ++bytes)
+        QTest::addRow("%d bytes", bytes) << QString(bytes - 4, 'p') + ".gif";
+    const QChar picture(0x56FE);
+    QTest::newRow("79 Chinese characters and .gif, 241 bytes") << QString(79, picture) + ".gif";
+    QTest::newRow("80 Chinese characters and .gif, 244 bytes") << QString(80, picture) + ".gif";
+    QTest::newRow("83 Chinese characters and .gif, 253 bytes") << QString(83, picture) + ".gif";
+    QTest::newRow("84 Chinese characters and .gi, 255 bytes") << QString(84, picture) + ".gi";
+    QTest::newRow("85 Chinese characters, 255 bytes") << QString(85, picture);
+    QTest::newRow("Chinese after 230 ASCII bytes, 254 bytes")
+        << QString(230, 'p') + QString(8, picture);
+}
+
+// An artwork file may be named up to the 255-byte limit; the file beside it still
+// fits, stays hidden, and what a killed writer left there is found again.
+void TestAtomicFile::longNamesAreWrittenAndTheirLeftoversRemoved()
+{
+    QFETCH(QString, name);
+    TempFolders folders;
+    const QString target = folders.program(name);
+    QVERIFY(TempFolders::writeFile(target, "old picture"));
+
+    QString leftover;
+    {
+        AtomicFile killed(target);
+        QVERIFY(killed.open());
+        leftover = killed.temporaryPath();
+    }
+    const QString leftoverName = QFileInfo(leftover).fileName();
+    QVERIFY(leftoverName.startsWith('.' + name.left(40)));
+    QVERIFY(!leftoverName.contains(QChar::ReplacementCharacter));
+    QVERIFY(TempFolders::writeFile(leftover, "half a pic"));
+
+    AtomicFile outer(target);
+    QVERIFY(outer.open());
+    QVERIFY(outer.write("outer picture"));
+    QVERIFY(writeFileAtomically(target, "inner picture"));
+    QCOMPARE(TempFolders::readFile(target), QByteArray("inner picture"));
+    QVERIFY(outer.commit());
+    QCOMPARE(TempFolders::readFile(target), QByteArray("outer picture"));
+    QCOMPARE(everyFile(folders.program()), QStringList{name});
 }
 
 QTEST_GUILESS_MAIN(TestAtomicFile)

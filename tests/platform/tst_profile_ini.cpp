@@ -1,10 +1,40 @@
 #include "platform/code_page.h"
 #include "platform/profile_ini.h"
+#include "platform/target_lock.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folders.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+#include <csignal>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QStringList everyFile(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+mode_t modeOf(const QString &path)
+{
+    struct stat file
+    {
+    };
+    return ::stat(QFile::encodeName(path).constData(), &file) == 0 ? file.st_mode & 07777 : 0;
+}
+
+bool exitedWell(pid_t child)
+{
+    int status = -1;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
 
 class TestProfileIni : public QObject
 {
@@ -22,6 +52,15 @@ private slots:
     void lineBreaksAddNoLines();
     void roundTripsChineseThroughGbk();
     void failedWriteLeavesOldFileWhole();
+    void twoProcessesWritingOneFileKeepEveryKey();
+    void lockOfAKilledWriterIsTakenOver_data();
+    void lockOfAKilledWriterIsTakenOver();
+    void writeKeepsTheFileMode_data();
+    void writeKeepsTheFileMode();
+    void fileReachedThroughALinkIsWritten_data();
+    void fileReachedThroughALinkIsWritten();
+    void longFileNamesAreWritten_data();
+    void longFileNamesAreWritten();
 
 private:
     TempFolders folders;
@@ -212,6 +251,193 @@ void TestProfileIni::failedWriteLeavesOldFileWhole()
 
     QVERIFY(!written);
     QCOMPARE(TempFolders::readFile(path), QByteArray("[ACPW]\r\nA=1\r\n"));
+}
+
+// Two copies of the program, run by two users of one computer, share the settings
+// file of the program folder; as with the Windows profile functions, neither may
+// lose a key the other wrote, nor one written before both.
+void TestProfileIni::twoProcessesWritingOneFileKeepEveryKey()
+{
+    constexpr int writes = 300;
+    const TempFolders own;
+    const QString path = own.program("orvo_upc.ini");
+    QVERIFY(ProfileIni(path).write("ACPW", "Start", "kept"));
+
+    QList<pid_t> writers;
+    for (const char *key : {"First", "Second"}) {
+        const pid_t writer = fork();
+        QVERIFY(writer >= 0);
+        if (writer == 0) {
+            bool allWritten = true;
+            for (int i = 1; i <= writes; ++i)
+                allWritten = ProfileIni(path).write("ACPW", key, QString::number(i)) && allWritten;
+            ::_exit(allWritten ? 0 : 1);
+        }
+        writers.append(writer);
+    }
+    for (const pid_t writer : writers)
+        QVERIFY(exitedWell(writer));
+
+    const ProfileIni ini(path);
+    QCOMPARE(ini.read("ACPW", "Start", "missing"), QString("kept"));
+    QCOMPARE(ini.read("ACPW", "First", "missing"), QString::number(writes));
+    QCOMPARE(ini.read("ACPW", "Second", "missing"), QString::number(writes));
+    QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
+}
+
+void TestProfileIni::lockOfAKilledWriterIsTakenOver_data()
+{
+    QTest::addColumn<bool>("otherUser");
+    QTest::newRow("by the same user") << false;
+    QTest::newRow("by another user of the program folder") << true;
+}
+
+// A writer killed while it holds the lock leaves its lock file; the next writer,
+// whoever runs it, neither waits for ever nor leaves the file behind.
+void TestProfileIni::lockOfAKilledWriterIsTakenOver()
+{
+    QFETCH(bool, otherUser);
+    if (otherUser && geteuid() != 0)
+        QSKIP("needs the rights to run a writer as another user");
+
+    const TempFolders own;
+    const QString path = own.program("orvo_upc.ini");
+    QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nStart=kept\r\n"));
+    QVERIFY(::chmod(QFile::encodeName(QFileInfo(own.program()).path()).constData(), 0711) == 0);
+    QVERIFY(::chmod(QFile::encodeName(own.program()).constData(), 0777) == 0);
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+
+    const pid_t killed = fork();
+    QVERIFY(killed >= 0);
+    if (killed == 0) {
+        ::umask(077);
+        const TargetLock lock(path);
+        if (lock.held())
+            ::kill(::getpid(), SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(killed, &status, 0), killed);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(everyFile(own.program()).size(), 2);
+
+    const pid_t next = fork();
+    QVERIFY(next >= 0);
+    if (next == 0) {
+        if (otherUser && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        ::_exit(ProfileIni(path).write("ACPW", "Next", "written") ? 0 : 1);
+    }
+    QVERIFY(exitedWell(next));
+    const ProfileIni ini(path);
+    QCOMPARE(ini.read("ACPW", "Next", "missing"), QString("written"));
+    QCOMPARE(ini.read("ACPW", "Start", "missing"), QString("kept"));
+    QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
+}
+
+void TestProfileIni::writeKeepsTheFileMode_data()
+{
+    QTest::addColumn<int>("oldMode"); // -1: no file yet
+    QTest::addColumn<int>("newMode");
+    QTest::newRow("private settings file") << 0600 << 0600;
+    QTest::newRow("read by the group") << 0640 << 0640;
+    QTest::newRow("written by the group") << 0664 << 0664;
+    QTest::newRow("written by all") << 0666 << 0666;
+    QTest::newRow("new file takes the default") << -1 << 0644;
+}
+
+// Whoever made the settings file private, or shared it with a group, keeps it so
+// after the program's next write.
+void TestProfileIni::writeKeepsTheFileMode()
+{
+    QFETCH(int, oldMode);
+    QFETCH(int, newMode);
+
+    const TempFolders own;
+    const QString path = own.program("orvo_upc.ini");
+    if (oldMode >= 0) {
+        QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nStart=kept\r\n"));
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(oldMode)) == 0);
+    }
+    const mode_t savedMask = ::umask(022);
+    const bool written = ProfileIni(path).write("ACPW", "Text2", "0361");
+    ::umask(savedMask);
+
+    QVERIFY(written);
+    QCOMPARE(ProfileIni(path).read("ACPW", "Text2", "missing"), QString("0361"));
+    QCOMPARE(modeOf(path), mode_t(newMode));
+}
+
+void TestProfileIni::fileReachedThroughALinkIsWritten_data()
+{
+    QTest::addColumn<QString>("linkTarget"); // relative to the program folder
+    QTest::addColumn<bool>("chained");
+    QTest::addColumn<bool>("fileThere");
+    QTest::newRow("link with a full path") << "" << false << true;
+    QTest::newRow("relative link") << "../drive/settings/orvo_upc.ini" << false << true;
+    QTest::newRow("link to a link") << "" << true << true;
+    QTest::newRow("link to a file not made yet") << "" << false << false;
+}
+
+// A settings file kept elsewhere and linked into the program folder stays linked,
+// and the file the link names gets the keys.
+void TestProfileIni::fileReachedThroughALinkIsWritten()
+{
+    QFETCH(QString, linkTarget);
+    QFETCH(bool, chained);
+    QFETCH(bool, fileThere);
+
+    const TempFolders own;
+    const QString real = own.drive("settings/orvo_upc.ini");
+    QVERIFY(QDir().mkpath(own.drive("settings")));
+    if (fileThere) {
+        QVERIFY(TempFolders::writeFile(real, "[ACPW]\r\nStart=kept\r\n"));
+        QVERIFY(::chmod(QFile::encodeName(real).constData(), 0600) == 0);
+    }
+    const QString link = own.program("orvo_upc.ini");
+    const QString named = linkTarget.isEmpty() ? real : linkTarget;
+    if (chained) {
+        QVERIFY(QFile::link(real, own.drive("settings/link.ini")));
+        QVERIFY(QFile::link(own.drive("settings/link.ini"), link));
+    } else {
+        QVERIFY(QFile::link(named, link));
+    }
+
+    QVERIFY(ProfileIni(link).write("ACPW", "Text2", "0361"));
+
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(ProfileIni(real).read("ACPW", "Text2", "missing"), QString("0361"));
+    if (fileThere) {
+        QCOMPARE(ProfileIni(real).read("ACPW", "Start", "missing"), QString("kept"));
+        QCOMPARE(modeOf(real), mode_t(0600));
+    }
+    QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
+    QStringList besideReal{"orvo_upc.ini"};
+    if (chained)
+        besideReal.prepend("link.ini");
+    QCOMPARE(everyFile(own.drive("settings")), besideReal);
+}
+
+void TestProfileIni::longFileNamesAreWritten_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const int bytes : {241, 242, 250, 255})
+        QTest::addRow("%d bytes", bytes) << QString(bytes - 4, 'u') + ".ini";
+    QTest::newRow("85 Chinese characters") << QString(85, QChar(0x8BBE));
+}
+
+// The lock file and the new file beside a settings file are named after it; a
+// name near the limit still leaves room for both.
+void TestProfileIni::longFileNamesAreWritten()
+{
+    QFETCH(QString, name);
+    const TempFolders own;
+    const ProfileIni ini(own.program(name));
+    QVERIFY(ini.write("ACPW", "Start", "kept"));
+    QVERIFY(ini.write("ACPW", "Text2", "0361"));
+    QCOMPARE(ini.read("ACPW", "Start", "missing"), QString("kept"));
+    QCOMPARE(ini.read("ACPW", "Text2", "missing"), QString("0361"));
+    QCOMPARE(everyFile(own.program()), QStringList{name});
 }
 
 QTEST_GUILESS_MAIN(TestProfileIni)
