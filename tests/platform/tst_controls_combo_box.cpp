@@ -42,13 +42,116 @@ enum class Action {
     DownTwiceInOpenList,
     DownTwiceInOpenListThenEnter,
     EndInOpenList,
+    EndTwiceInOpenList,
+    HomeInOpenList,
+    PageUpInOpenList,
+    PageDownInOpenList,
+    UpInOpenList,
+    KeypadDownInOpenList,
+    KeypadUpInOpenList,
+    KeypadPageDownInOpenList,
+    KeypadPageUpInOpenList,
+    HoverThenEnterInOpenList,
+    InitialThenEnterInOpenList,
     SetListIndexInCode,
 };
+
+// The key an action presses in the open list.
+QKeyCombination openListKey(Action action)
+{
+    switch (action) {
+    case Action::EndInOpenList:
+    case Action::EndTwiceInOpenList:
+        return Qt::Key_End;
+    case Action::HomeInOpenList:
+        return Qt::Key_Home;
+    case Action::PageUpInOpenList:
+        return Qt::Key_PageUp;
+    case Action::PageDownInOpenList:
+        return Qt::Key_PageDown;
+    case Action::UpInOpenList:
+        return Qt::Key_Up;
+    // The keypad's keys with Num Lock off.
+    case Action::KeypadDownInOpenList:
+        return Qt::KeypadModifier | Qt::Key_Down;
+    case Action::KeypadUpInOpenList:
+        return Qt::KeypadModifier | Qt::Key_Up;
+    case Action::KeypadPageDownInOpenList:
+        return Qt::KeypadModifier | Qt::Key_PageDown;
+    case Action::KeypadPageUpInOpenList:
+        return Qt::KeypadModifier | Qt::Key_PageUp;
+    default:
+        return Qt::Key_unknown;
+    }
+}
 
 bool openList(ComboBox &box)
 {
     box.widget()->showPopup();
     return QTest::qWaitForWindowExposed(box.widget()->view()->window());
+}
+
+// How the user drops the list down.
+enum class Opener { Arrow, AltDown, F4 };
+
+// How the user closes the list again.
+enum class Closer { Enter, F4, Escape, ClickOutside, ClickHighlightedRow };
+
+// Types over the box's whole text as a user does: Latin keys one by one, Chinese
+// through an input method, an empty text by deleting.
+void typeOver(ComboBox &box, const QString &text)
+{
+    box.widget()->lineEdit()->selectAll();
+    if (text.isEmpty()) {
+        QTest::keyClick(box.widget(), Qt::Key_Backspace);
+    } else if (text.front().unicode() < 0x80) {
+        QTest::keyClicks(box.widget(), text);
+    } else {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(box.widget(), &commit);
+    }
+}
+
+void open(QComboBox *box, Opener opener)
+{
+    switch (opener) {
+    case Opener::Arrow:
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 4, box->height() / 2));
+        break;
+    case Opener::AltDown:
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+        break;
+    case Opener::F4:
+        QTest::keyClick(box, Qt::Key_F4);
+        break;
+    }
+}
+
+void close(QAbstractItemView *view, Closer closer)
+{
+    switch (closer) {
+    case Closer::Enter:
+        QTest::keyClick(view, Qt::Key_Return);
+        break;
+    case Closer::F4:
+        QTest::keyClick(view, Qt::Key_F4);
+        break;
+    case Closer::Escape:
+        QTest::keyClick(view, Qt::Key_Escape);
+        break;
+    case Closer::ClickOutside:
+        // Through the window system, which closes a popup clicked outside.
+        QTest::mouseClick(view->window()->windowHandle(), Qt::LeftButton, {}, QPoint(-20, -20));
+        break;
+    case Closer::ClickHighlightedRow: {
+        // The pointer comes to the row before it clicks there.
+        const QPoint row(4, view->visualRect(view->currentIndex()).center().y());
+        QTest::mouseMove(view->viewport(), row);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, row);
+        break;
+    }
+    }
 }
 
 void turnWheelDown(QWidget *widget)
@@ -63,6 +166,8 @@ void turnWheelDown(QWidget *widget)
 
 Q_DECLARE_METATYPE(ComboBox::Style)
 Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(Opener)
+Q_DECLARE_METATYPE(Closer)
 
 class TstControlsComboBox : public QObject
 {
@@ -78,6 +183,8 @@ private slots:
     void userPickRunsClickOnly();
     void onlyAPickRunsClick_data();
     void onlyAPickRunsClick();
+    void openedListFollowsTheText_data();
+    void openedListFollowsTheText();
     void dropDownListKeys_data();
     void dropDownListKeys();
     void editableTyping_data();
@@ -292,6 +399,42 @@ void TstControlsComboBox::onlyAPickRunsClick_data()
         << QStringList{"Click 英镑", "Click 欧元"} << "欧元" << 2 << false;
     QTest::newRow("editable: End in the open list")
         << edit << "" << Action::EndInOpenList << QStringList{"Click 卢布"} << "卢布" << 3 << true;
+    // A typed item is highlighted when the list opens, and is no pick yet.
+    QTest::newRow("editable: Home in the open list")
+        << edit << "欧元" << Action::HomeInOpenList << QStringList{"Change 欧元", "Click 美元"}
+        << "美元" << 0 << true;
+    QTest::newRow("editable: Page Up in the open list")
+        << edit << "卢布" << Action::PageUpInOpenList << QStringList{"Change 卢布", "Click 美元"}
+        << "美元" << 0 << true;
+    QTest::newRow("editable: Page Down in the open list")
+        << edit << "" << Action::PageDownInOpenList << QStringList{"Click 卢布"} << "卢布" << 3
+        << true;
+    QTest::newRow("editable: keypad Down in the open list")
+        << edit << "" << Action::KeypadDownInOpenList << QStringList{"Click 英镑"} << "英镑" << 1
+        << true;
+    QTest::newRow("editable: keypad Up in the open list")
+        << edit << "欧元" << Action::KeypadUpInOpenList << QStringList{"Change 欧元", "Click 英镑"}
+        << "英镑" << 1 << true;
+    QTest::newRow("editable: keypad Page Down in the open list")
+        << edit << "" << Action::KeypadPageDownInOpenList << QStringList{"Click 卢布"} << "卢布"
+        << 3 << true;
+    QTest::newRow("editable: keypad Page Up in the open list")
+        << edit << "卢布" << Action::KeypadPageUpInOpenList
+        << QStringList{"Change 卢布", "Click 美元"} << "美元" << 0 << true;
+    QTest::newRow("editable: Up on the first item of the open list")
+        << edit << "" << Action::UpInOpenList << none << "美元" << -1 << true;
+    QTest::newRow("editable: End on the last item of the open list")
+        << edit << "卢布" << Action::EndInOpenList << QStringList{"Change 卢布"} << "卢布" << -1
+        << true;
+    QTest::newRow("editable: End twice in the open list")
+        << edit << "" << Action::EndTwiceInOpenList << QStringList{"Click 卢布"} << "卢布" << 3
+        << true;
+    QTest::newRow("editable: Enter on the item under the mouse pointer")
+        << edit << "" << Action::HoverThenEnterInOpenList << QStringList{"Click 欧元"} << "欧元"
+        << 2 << false;
+    QTest::newRow("editable: Enter on the item found by its initial")
+        << edit << "" << Action::InitialThenEnterInOpenList << QStringList{"Click 欧元"} << "欧元"
+        << 2 << false;
     QTest::newRow("editable: ListIndex set in code")
         << edit << "" << Action::SetListIndexInCode << QStringList{"Click 欧元"} << "欧元" << 2
         << false;
@@ -320,6 +463,28 @@ void TstControlsComboBox::onlyAPickRunsClick_data()
         << QStringList{"Click 英镑", "Click 欧元"} << "欧元" << 2 << false;
     QTest::newRow("drop-down list: End in the open list")
         << list << "" << Action::EndInOpenList << QStringList{"Click 卢布"} << "卢布" << 3 << true;
+    QTest::newRow("drop-down list: Home on the first item of the open list")
+        << list << "" << Action::HomeInOpenList << none << "美元" << 0 << true;
+    QTest::newRow("drop-down list: Page Down in the open list")
+        << list << "" << Action::PageDownInOpenList << QStringList{"Click 卢布"} << "卢布" << 3
+        << true;
+    QTest::newRow("drop-down list: keypad Down in the open list")
+        << list << "" << Action::KeypadDownInOpenList << QStringList{"Click 英镑"} << "英镑" << 1
+        << true;
+    QTest::newRow("drop-down list: keypad Page Down in the open list")
+        << list << "" << Action::KeypadPageDownInOpenList << QStringList{"Click 卢布"} << "卢布"
+        << 3 << true;
+    QTest::newRow("drop-down list: Up on the first item of the open list")
+        << list << "" << Action::UpInOpenList << none << "美元" << 0 << true;
+    QTest::newRow("drop-down list: End twice in the open list")
+        << list << "" << Action::EndTwiceInOpenList << QStringList{"Click 卢布"} << "卢布" << 3
+        << true;
+    QTest::newRow("drop-down list: Enter on the item under the mouse pointer")
+        << list << "" << Action::HoverThenEnterInOpenList << QStringList{"Click 欧元"} << "欧元"
+        << 2 << false;
+    QTest::newRow("drop-down list: Enter on the item found by its initial")
+        << list << "" << Action::InitialThenEnterInOpenList << QStringList{"Click 欧元"} << "欧元"
+        << 2 << false;
     QTest::newRow("drop-down list: ListIndex set in code")
         << list << "" << Action::SetListIndexInCode << QStringList{"Click 欧元"} << "欧元" << 2
         << false;
@@ -386,8 +551,36 @@ void TstControlsComboBox::onlyAPickRunsClick()
             QTest::keyClick(view, Qt::Key_Return);
         break;
     case Action::EndInOpenList:
+    case Action::EndTwiceInOpenList:
+    case Action::HomeInOpenList:
+    case Action::PageUpInOpenList:
+    case Action::PageDownInOpenList:
+    case Action::UpInOpenList:
+    case Action::KeypadDownInOpenList:
+    case Action::KeypadUpInOpenList:
+    case Action::KeypadPageDownInOpenList:
+    case Action::KeypadPageUpInOpenList: {
         QVERIFY(openList(box));
-        QTest::keyClick(view, Qt::Key_End);
+        const QKeyCombination key = openListKey(action);
+        QTest::keyClick(view, key.key(), key.keyboardModifiers());
+        if (action == Action::EndTwiceInOpenList)
+            QTest::keyClick(view, key.key(), key.keyboardModifiers());
+        break;
+    }
+    case Action::HoverThenEnterInOpenList: {
+        QVERIFY(openList(box));
+        const QRect row = view->visualRect(view->model()->index(2, 0));
+        QTest::mouseMove(view->viewport(), QPoint(4, row.center().y()));
+        QCOMPARE(view->currentIndex().row(), 2);
+        QTest::keyClick(view, Qt::Key_Return);
+        break;
+    }
+    case Action::InitialThenEnterInOpenList:
+        QVERIFY(openList(box));
+        QTest::sendKeyEvent(QTest::Click, view, Qt::Key_unknown, QStringLiteral("欧"),
+                            Qt::NoModifier);
+        QCOMPARE(view->currentIndex().row(), 2);
+        QTest::keyClick(view, Qt::Key_Return);
         break;
     case Action::SetListIndexInCode:
         box.setListIndex(2);
@@ -399,6 +592,111 @@ void TstControlsComboBox::onlyAPickRunsClick()
     QCOMPARE(box.ListIndex(), listIndex);
     QCOMPARE(view->isVisible(), listOpen);
     QCOMPARE(box.ListCount(), 4);
+}
+
+void TstControlsComboBox::openedListFollowsTheText_data()
+{
+    QTest::addColumn<ComboBox::Style>("style");
+    QTest::addColumn<int>("picked");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Opener>("opener");
+    QTest::addColumn<int>("highlighted");
+    QTest::addColumn<Closer>("closer");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("listIndex");
+
+    // The box starts with an item picked from its list, then the user types over the
+    // editable box's text. Opening runs no handler and leaves the text as typed.
+    const ComboBox::Style edit = ComboBox::Editable;
+    const ComboBox::Style list = ComboBox::DropDownList;
+    const QStringList none;
+    QTest::newRow("typed prefix: first item beginning with it, Enter picks it")
+        << edit << 0 << "加" << Opener::F4 << 1 << Closer::Enter << QStringList{"Click 加拿大"}
+        << "加拿大" << 1;
+    QTest::newRow("typed prefix: opened with Alt+Down")
+        << edit << 0 << "加" << Opener::AltDown << 1 << Closer::Enter << QStringList{"Click 加拿大"}
+        << "加拿大" << 1;
+    QTest::newRow("typed prefix: opened with the arrow, click on the highlighted row")
+        << edit << 0 << "加" << Opener::Arrow << 1 << Closer::ClickHighlightedRow
+        << QStringList{"Click 加拿大"} << "加拿大" << 1;
+    QTest::newRow("typed prefix: Escape leaves the typed text")
+        << edit << 0 << "加" << Opener::F4 << 1 << Closer::Escape << none << "加" << -1;
+    QTest::newRow("typed prefix: click outside leaves the typed text")
+        << edit << 0 << "加" << Opener::F4 << 1 << Closer::ClickOutside << none << "加" << -1;
+    QTest::newRow("typed item: Enter picks it")
+        << edit << 0 << "加蓬" << Opener::F4 << 2 << Closer::Enter << QStringList{"Click 加蓬"}
+        << "加蓬" << 2;
+    QTest::newRow("typed item picked before: Enter picks it again")
+        << edit << 2 << "加蓬" << Opener::F4 << 2 << Closer::Enter << QStringList{"Click 加蓬"}
+        << "加蓬" << 2;
+    QTest::newRow("case-insensitive ASCII prefix")
+        << edit << 0 << "BA" << Opener::F4 << 3 << Closer::Enter << QStringList{"Click bahamas"}
+        << "bahamas" << 3;
+    QTest::newRow("case-insensitive ASCII prefix, not the first letters alone")
+        << edit << 0 << "baHR" << Opener::AltDown << 4 << Closer::Enter
+        << QStringList{"Click Bahrain"} << "Bahrain" << 4;
+    QTest::newRow("an item's middle is no match")
+        << edit << 0 << "拿大" << Opener::F4 << -1 << Closer::Enter << none << "拿大" << -1;
+    QTest::newRow("no match: Enter closes and leaves the text")
+        << edit << 0 << "火星" << Opener::F4 << -1 << Closer::Enter << none << "火星" << -1;
+    QTest::newRow("no match: F4 closes and leaves the text")
+        << edit << 0 << "火星" << Opener::F4 << -1 << Closer::F4 << none << "火星" << -1;
+    QTest::newRow("no match: opened with the arrow, Escape")
+        << edit << 0 << "火星" << Opener::Arrow << -1 << Closer::Escape << none << "火星" << -1;
+    QTest::newRow("no match: click outside") << edit << 0 << "火星" << Opener::AltDown << -1
+                                             << Closer::ClickOutside << none << "火星" << -1;
+    QTest::newRow("empty text: no item highlighted, Enter closes")
+        << edit << 0 << "" << Opener::F4 << -1 << Closer::Enter << none << "" << -1;
+    QTest::newRow("empty text: opened with the arrow")
+        << edit << 0 << "" << Opener::Arrow << -1 << Closer::Escape << none << "" << -1;
+    QTest::newRow("drop-down list: its selected item")
+        << list << 2 << "" << Opener::F4 << 2 << Closer::Escape << none << "加蓬" << 2;
+    QTest::newRow("drop-down list: opened with the arrow")
+        << list << 2 << "" << Opener::Arrow << 2 << Closer::ClickOutside << none << "加蓬" << 2;
+    QTest::newRow("drop-down list: Enter on its selected item")
+        << list << 2 << "" << Opener::AltDown << 2 << Closer::Enter << none << "加蓬" << 2;
+    QTest::newRow("drop-down list: no selection, none highlighted")
+        << list << -1 << "" << Opener::F4 << -1 << Closer::Enter << none << "" << -1;
+}
+
+void TstControlsComboBox::openedListFollowsTheText()
+{
+    QFETCH(ComboBox::Style, style);
+    QFETCH(int, picked);
+    QFETCH(QString, typed);
+    QFETCH(Opener, opener);
+    QFETCH(int, highlighted);
+    QFETCH(Closer, closer);
+    QFETCH(QStringList, log);
+    QFETCH(QString, text);
+    QFETCH(int, listIndex);
+
+    QWidget window;
+    ComboBox box(&window, "Combo1", style);
+    fill(box, {"阿根廷", "加拿大", "加蓬", "bahamas", "Bahrain"});
+    box.setListIndex(picked);
+    QVERIFY(showActive(window));
+    box.setFocus();
+    if (style == ComboBox::Editable)
+        typeOver(box, typed);
+    const QString shown = box.text();
+    QStringList seen;
+    record(box, seen);
+
+    open(box.widget(), opener);
+    QAbstractItemView *view = box.widget()->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    QCOMPARE(view->currentIndex().row(), highlighted);
+    QCOMPARE(view->selectionModel()->isRowSelected(qMax(highlighted, 0)), highlighted >= 0);
+    QCOMPARE(box.text(), shown);
+    QCOMPARE(seen, QStringList{});
+    close(view, closer);
+
+    QCOMPARE(seen, log);
+    QCOMPARE(box.text(), text);
+    QCOMPARE(box.ListIndex(), listIndex);
+    QTRY_VERIFY(!view->isVisible());
 }
 
 void TstControlsComboBox::dropDownListKeys_data()

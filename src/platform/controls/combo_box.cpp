@@ -1,17 +1,19 @@
 #include "platform/controls/combo_box.h"
 
 #include "platform/controls/edit_selection.h"
+#include "platform/controls/open_hook_combo_box.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 
 ComboBox::ComboBox(QWidget *parent, const QString &name, Style style)
-    : Control(new QComboBox(parent), name)
+    : Control(new OpenHookComboBox(parent), name)
     , keys([this](int &code) { run(KeyPress, code); },
            [this](int keyCode, int shift) { run(KeyUp, keyCode, shift); })
     , openListKeys(widget(), [this] { run(Click); })
 {
     QComboBox *box = widget();
+    static_cast<OpenHookComboBox *>(box)->opened = [this] { listOpened(); };
     if (style == Editable) {
         box->setEditable(true);
         box->setCompleter(nullptr);
@@ -124,6 +126,23 @@ void ComboBox::setSelLength(int length)
 {
     if (QLineEdit *edit = widget()->lineEdit())
         EditSelection::setLength(*edit, length);
+}
+
+void ComboBox::listOpened()
+{
+    QComboBox *box = widget();
+    if (!box->isEditable()) {
+        // The drop-down list highlights its selected item, its pick already; with no
+        // selection, none (Qt would highlight the first item).
+        openListKeys.startAt(box->currentIndex(), true);
+        return;
+    }
+    // The Windows box, as it drops down, highlights the first item that begins with its
+    // text, case-insensitive (LB_FINDSTRING), and none for an empty text; the text stays
+    // as typed and that item is no pick until Enter or a click picks it.
+    const QString shown = box->currentText();
+    const int row = shown.isEmpty() ? -1 : box->findText(shown, Qt::MatchStartsWith);
+    openListKeys.startAt(row, false);
 }
 
 bool ComboBox::keyPassed(int code)

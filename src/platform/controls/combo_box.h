@@ -14,13 +14,17 @@ class QComboBox;
 //
 // Editable: takes any typed text. Typing and setting the text run Change only, a pick
 // from the list runs Click only. A text equal to an item is no pick: neither Enter nor
-// leaving the box selects it or runs Click, and Enter adds no item.
+// leaving the box selects it or runs Click, and Enter adds no item. Opening the list
+// highlights the first item that begins with the text (case-insensitive), none when no
+// item does or the text is empty; the text stays as typed until an item is picked, and
+// closing the list with none highlighted picks nothing.
 //
 // In both, Click runs for what Windows counts as a pick: an item chosen with the mouse
-// in the open list, an arrow or page key (in the drop-down list also Home and End) or
-// the wheel on the closed box, an arrow, page, Home or End key in the open list, and
-// ListIndex set in code. Filling the list (AddItem, clear) runs no handler and selects
-// nothing.
+// in the open list, Enter there on the highlighted item (unless it is picked already: by
+// a key in the open list, or as the drop-down list's selected item), an arrow or page
+// key (in the drop-down list also Home and End) or the wheel on the closed box, an
+// arrow, page, Home or End key in the open list, and ListIndex set in code. Filling the
+// list (AddItem, clear) runs no handler and selects nothing.
 class ComboBox : public Control
 {
     Q_OBJECT
@@ -58,6 +62,7 @@ public:
     std::function<void(int keyCode, int shift)> KeyUp;
 
 private:
+    void listOpened();
     bool keyPassed(int code);
     void selectByInitial(int code);
 

@@ -38,6 +38,12 @@ OpenListKeys::OpenListKeys(QComboBox *box, std::function<void()> picked)
     box->view()->installEventFilter(this);
 }
 
+void OpenListKeys::startAt(int row, bool isPicked)
+{
+    box->view()->setCurrentIndex(box->model()->index(row, box->modelColumn()));
+    pickedRow = isPicked ? row : -1;
+}
+
 bool OpenListKeys::eventFilter(QObject *, QEvent *event)
 {
     const QEvent::Type type = event->type();
@@ -45,8 +51,12 @@ bool OpenListKeys::eventFilter(QObject *, QEvent *event)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     // Qt's list takes Enter as a pick when it is offered as a shortcut, before the press.
-    if (isEnter(*key) && highlightIsPicked()) {
-        // Qt would report the item as picked once more.
+    if (isEnter(*key)) {
+        const int row = box->view()->currentIndex().row();
+        if (row >= 0 && row != pickedRow)
+            return false;
+        // Qt would report the picked item as picked once more, and with no item
+        // highlighted it would keep the list open.
         box->hidePopup();
         return true;
     }
@@ -66,13 +76,8 @@ bool OpenListKeys::moveAndPick(QKeyEvent *key)
     const int row = view->currentIndex().row();
     if (row >= 0 && row != before) {
         box->setCurrentIndex(row);
+        pickedRow = row;
         picked();
     }
     return true;
-}
-
-bool OpenListKeys::highlightIsPicked() const
-{
-    const int row = box->view()->currentIndex().row();
-    return row >= 0 && row == box->currentIndex() && box->currentText() == box->itemText(row);
 }
