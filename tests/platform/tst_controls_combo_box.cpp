@@ -1,4 +1,5 @@
 #include "platform/controls/combo_box.h"
+#include "support/test_main.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -933,5 +934,5 @@ void TstControlsComboBox::editableSelection()
     QCOMPARE(box.widget()->lineEdit()->selectedText(), selected);
 }
 
-QTEST_MAIN(TstControlsComboBox)
+SKARVEL_TEST_MAIN(TstControlsComboBox)
 #include "tst_controls_combo_box.moc"
