@@ -1,6 +1,6 @@
 #include "platform/browser_cookies.h"
 
-#include "platform/atomic_file.h"
+#include "platform/private_files.h"
 #include "platform/web_profile.h"
 
 #include <QDateTime>
@@ -50,7 +50,8 @@ void BrowserCookies::keep() const
         if (cookie.isSessionCookie() || cookie.expirationDate() > now)
             lines += cookie.toRawForm() + '\n';
     }
-    writeFileAtomically(keptFile, lines);
+    // The copy holds the user's logins, QQ's among them.
+    writePrivateFile(keptFile, lines);
 }
 
 HttpHeaders BrowserCookies::requestHeaders(const QString &url) const

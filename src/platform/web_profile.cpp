@@ -1,5 +1,7 @@
 #include "platform/web_profile.h"
 
+#include "platform/private_files.h"
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -63,7 +65,7 @@ QWebEngineProfile *WebProfile::engineProfile()
     if (profile)
         return profile;
     useChineseForTheEngine();
-    QDir().mkpath(storageFolder);
+    makePrivateFolder(storageFolder);
     profile = new QWebEngineProfile(QStringLiteral("Skarvel"));
     profile->setPersistentStoragePath(storageFolder);
     profile->setCachePath(storageFolder);

@@ -21,7 +21,8 @@ public:
     QString folder() const { return storageFolder; }
 
     // The engine's profile, made on first use: that starts the web engine, so a
-    // program that never browses never starts it.
+    // program that never browses never starts it. The folder is made, or
+    // tightened, private to its owner then.
     QWebEngineProfile *engineProfile();
 
     // Ends every page on the profile and then the profile, and waits until the web

@@ -6,11 +6,14 @@
 #include "support/temp_folders.h"
 #include "support/test_main.h"
 
+#include <QDir>
 #include <QWidget>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr int loadTimeoutMs = 15000;
+const QByteArray keptLogin = "skey=abc123; Path=/; Max-Age=86400; HttpOnly";
 
 FakeWeb::Reply html(const QByteArray &body)
 {
@@ -29,6 +32,17 @@ QList<FakeWeb::Request> requestsFor(const FakeWeb &web, const QByteArray &path)
             found.append(request);
     }
     return found;
+}
+
+// The permission bits of a file or folder; -1 when there is none.
+int modeOf(const QString &path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return int(info.st_mode & 07777);
 }
 
 // Loads `url` and waits until the page is complete.
@@ -51,6 +65,8 @@ private slots:
 
     void asksForPagesInChinese();
     void showsItsErrorPagesInChinese();
+    void profileIsPrivateToItsUser_data();
+    void profileIsPrivateToItsUser();
     void loginIsKeptForTheNextStartOfTheSameUser_data();
     void loginIsKeptForTheNextStartOfTheSameUser();
 
@@ -100,6 +116,48 @@ void TstWebProfile::showsItsErrorPagesInChinese()
     QVERIFY(text);
     QVERIFY2(text->toString().contains(QStringLiteral("无法访问此网站")),
              qPrintable(text->toString()));
+}
+
+void TstWebProfile::profileIsPrivateToItsUser_data()
+{
+    QTest::addColumn<bool>("existing");
+
+    QTest::newRow("new folder") << false;
+    QTest::newRow("folder and mirror open to all from before") << true;
+}
+
+// The profile holds the user's logins: nobody else may enter its folder or read the mirror.
+void TstWebProfile::profileIsPrivateToItsUser()
+{
+    QFETCH(bool, existing);
+    TempFolders folders;
+    const QString folder = folders.paths().webProfileDir();
+    const QString mirror = QDir(folder).filePath("MirroredCookies");
+    if (existing) {
+        QVERIFY(TempFolders::writeFile(mirror, "old=1; expires=Fri, 01-Jan-2100 00:00:00 GMT\n"));
+        QVERIFY(QFile::setPermissions(mirror, QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(
+            folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        QCOMPARE(modeOf(folder), 0755);
+    }
+    WebProfile profile(folder);
+    BrowserCookies::of(profile);
+    QCOMPARE(modeOf(folder), 0700);
+    if (!existing) {
+        // The folders made on the way there are the program's own too.
+        for (const char *made : {".local", ".local/share", ".local/share/Skarvel"})
+            QCOMPARE(modeOf(folders.profile(made)), 0700);
+    }
+
+    FakeWeb::Reply login = html("<p>welcome</p>");
+    login.headers.append(qMakePair(QByteArray("Set-Cookie"), keptLogin));
+    web->route("/login", login);
+    Browser browser(window, "WebBrowser1", profile);
+    QVERIFY(load(browser, web->baseUrl() + "/login"));
+    QTRY_VERIFY_WITH_TIMEOUT(TempFolders::readFile(mirror).contains("skey=abc123"), loadTimeoutMs);
+    QCOMPARE(modeOf(mirror), 0600);
 }
 
 void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser_data()
