@@ -11,6 +11,15 @@
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 
+namespace {
+
+bool keptOverARestart(const QNetworkCookie &cookie, const QDateTime &now)
+{
+    return !cookie.isSessionCookie() && cookie.expirationDate() > now;
+}
+
+} // namespace
+
 BrowserCookies &BrowserCookies::of(WebProfile &web)
 {
     QWebEngineProfile *profile = web.engineProfile();
@@ -24,10 +33,14 @@ BrowserCookies::BrowserCookies(WebProfile &web)
     , keptFile(QDir(web.folder()).filePath(QStringLiteral("MirroredCookies")))
 {
     QFile kept(keptFile);
+    const QDateTime now = QDateTime::currentDateTime();
     if (kept.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : kept.readAll().split('\n')) {
-            for (const QNetworkCookie &cookie : QNetworkCookie::parseCookies(line))
-                jar.insertCookie(cookie);
+            for (const QNetworkCookie &cookie : QNetworkCookie::parseCookies(line)) {
+                // An earlier version kept the cookies of its session too.
+                if (keptOverARestart(cookie, now))
+                    jar.insertCookie(cookie);
+            }
         }
     }
     QWebEngineCookieStore *store = web.engineProfile()->cookieStore();
@@ -47,7 +60,7 @@ void BrowserCookies::keep() const
     const QDateTime now = QDateTime::currentDateTime();
     QByteArray lines;
     for (const QNetworkCookie &cookie : jar.allCookies()) {
-        if (cookie.isSessionCookie() || cookie.expirationDate() > now)
+        if (keptOverARestart(cookie, now))
             lines += cookie.toRawForm() + '\n';
     }
     // The copy holds the user's logins, QQ's among them.

@@ -11,7 +11,8 @@ class WebProfile;
 // The cookies of a browser profile, mirrored as the browsers set and drop them, so
 // the program's own requests can carry the login made in a browser. On Windows the
 // browser control and the Internet transfer control share one cookie store; this
-// stands in for that.
+// stands in for that. As in that store, cookies of the session last while the
+// program runs, and only cookies with an expiry are kept for the next start.
 class BrowserCookies : public QObject
 {
     Q_OBJECT

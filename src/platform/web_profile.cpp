@@ -69,9 +69,6 @@ QWebEngineProfile *WebProfile::engineProfile()
     profile = new QWebEngineProfile(QStringLiteral("Skarvel"));
     profile->setPersistentStoragePath(storageFolder);
     profile->setCachePath(storageFolder);
-    // QQ's login cookies end with the session; the Windows control keeps them all
-    // the same.
-    profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9"));
     return profile;
 }

@@ -7,6 +7,9 @@
 #include "support/test_main.h"
 
 #include <QDir>
+#include <QNetworkCookie>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <QWidget>
 #include <sys/stat.h>
 
@@ -163,21 +166,35 @@ void TstWebProfile::profileIsPrivateToItsUser()
 void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser_data()
 {
     QTest::addColumn<bool>("sameUser");
+    QTest::addColumn<QByteArray>("setCookie");
+    QTest::addColumn<QString>("logout");
     QTest::addColumn<QByteArray>("cookie");
 
-    QTest::newRow("same user folder") << true << QByteArray("skey=abc123");
-    QTest::newRow("another user folder") << false << QByteArray();
+    QTest::newRow("same user folder")
+        << true << keptLogin << QString() << QByteArray("skey=abc123");
+    QTest::newRow("another user folder") << false << keptLogin << QString() << QByteArray();
+    // As QQ's login cookies: they end with the program.
+    QTest::newRow("cookie of the session")
+        << true << QByteArray("skey=abc123; Path=/; HttpOnly") << QString() << QByteArray();
+    QTest::newRow("logged out by the site") << true << keptLogin << "site" << QByteArray();
+    QTest::newRow("dropped from the browsers' store")
+        << true << keptLogin << "store" << QByteArray();
 }
 
-// A login made just before the end, with a cookie of the session only, as QQ's is.
+// A login made just before the end, and maybe ended again.
 void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
 {
     QFETCH(bool, sameUser);
+    QFETCH(QByteArray, setCookie);
+    QFETCH(QString, logout);
     QFETCH(QByteArray, cookie);
     FakeWeb::Reply login = html("<p>welcome</p>");
-    login.headers.append(
-        qMakePair(QByteArray("Set-Cookie"), QByteArray("skey=abc123; Path=/; HttpOnly")));
+    login.headers.append(qMakePair(QByteArray("Set-Cookie"), setCookie));
     web->route("/login", login);
+    FakeWeb::Reply loggedOut = html("<p>bye</p>");
+    loggedOut.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("skey=; Path=/; Max-Age=0")));
+    web->route("/logout", loggedOut);
     const QString target = web->baseUrl() + "/a";
     TempFolders firstUser;
     TempFolders secondUser;
@@ -185,8 +202,19 @@ void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
         WebProfile profile(firstUser.paths().webProfileDir());
         Browser browser(window, "WebBrowser1", profile);
         QVERIFY(load(browser, web->baseUrl() + "/login"));
+        // While the program runs, its own requests carry every login.
         QTRY_VERIFY_WITH_TIMEOUT(!BrowserCookies::of(profile).requestHeaders(target).isEmpty(),
                                  loadTimeoutMs);
+        if (logout == "site")
+            QVERIFY(load(browser, web->baseUrl() + "/logout"));
+        if (logout == "store") {
+            profile.engineProfile()->cookieStore()->deleteCookie(QNetworkCookie("skey", "abc123"),
+                                                                 QUrl(web->baseUrl()));
+        }
+        if (!logout.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(BrowserCookies::of(profile).requestHeaders(target).isEmpty(),
+                                     loadTimeoutMs);
+        }
         profile.close();
     }
 
@@ -195,11 +223,10 @@ void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
     Browser browser(window, "WebBrowser1", profile);
     QVERIFY(load(browser, target));
     QCOMPARE(requestsFor(*web, "/a").first().header("Cookie"), cookie);
-    // The program's own requests carry the kept login too.
+    // The program's own requests carry the kept login too, and no other.
     const HttpHeaders expected =
         cookie.isEmpty() ? HttpHeaders() : HttpHeaders({{"Cookie", cookie}});
-    QTRY_COMPARE_WITH_TIMEOUT(BrowserCookies::of(profile).requestHeaders(target), expected,
-                              loadTimeoutMs);
+    QCOMPARE(BrowserCookies::of(profile).requestHeaders(target), expected);
 }
 
 SKARVEL_TEST_MAIN(TstWebProfile)
