@@ -13,6 +13,11 @@
 
 namespace {
 
+// The engine reports the cookies a page sets one in each round of the event loop,
+// a few milliseconds apart in all, so the copy is written this long after the
+// first of them (60 at once cost 32 writes when written once each round had run).
+constexpr int writeDelayMs = 100;
+
 bool keptOverARestart(const QNetworkCookie &cookie, const QDateTime &now)
 {
     return !cookie.isSessionCookie() && cookie.expirationDate() > now;
@@ -43,19 +48,34 @@ BrowserCookies::BrowserCookies(WebProfile &web)
             }
         }
     }
+    pendingWrite.setSingleShot(true);
+    pendingWrite.setInterval(writeDelayMs);
+    connect(&pendingWrite, &QTimer::timeout, this, &BrowserCookies::keep);
     QWebEngineCookieStore *store = web.engineProfile()->cookieStore();
     connect(store, &QWebEngineCookieStore::cookieAdded, this, [this](const QNetworkCookie &cookie) {
         jar.insertCookie(cookie);
-        keep();
+        keepSoon();
     });
     connect(store, &QWebEngineCookieStore::cookieRemoved, this,
             [this](const QNetworkCookie &cookie) {
                 jar.deleteCookie(cookie);
-                keep();
+                keepSoon();
             });
 }
 
-void BrowserCookies::keep() const
+BrowserCookies::~BrowserCookies()
+{
+    if (pendingWrite.isActive())
+        keep();
+}
+
+void BrowserCookies::keepSoon()
+{
+    if (!pendingWrite.isActive())
+        pendingWrite.start();
+}
+
+void BrowserCookies::keep()
 {
     const QDateTime now = QDateTime::currentDateTime();
     QByteArray lines;

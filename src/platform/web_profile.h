@@ -28,8 +28,9 @@ public:
     QWebEngineProfile *engineProfile();
 
     // Ends every page on the profile and then the profile, and waits until the web
-    // engine has written what the profile held (the cookies above all) and let go
-    // of its folder; a profile never made has nothing to write. For the end of the program, and before the folder is
+    // engine has written what the profile held (the cookies above all, and the
+    // cookie mirror its last changes) and let go of its folder; a profile never made
+    // has nothing to write. For the end of the program, and before the folder is
     // removed: no browser on the profile may be used afterwards.
     void close();
 

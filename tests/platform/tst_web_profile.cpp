@@ -3,11 +3,16 @@
 #include "platform/page_script.h"
 #include "platform/web_profile.h"
 #include "support/fake_web.h"
+#include "support/file_replacements.h"
 #include "support/temp_folders.h"
 #include "support/test_main.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QNetworkCookie>
+#include <QThread>
+#include <QTimer>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWidget>
@@ -48,6 +53,27 @@ int modeOf(const QString &path)
     return int(info.st_mode & 07777);
 }
 
+QString mirrorIn(const WebProfile &profile)
+{
+    return QDir(profile.folder()).filePath("MirroredCookies");
+}
+
+// Runs the events as the program's event loop does, with no pause between them
+// (QTest's waits sleep between rounds), until `done` holds; false when it never did.
+bool runEventsUntil(const std::function<bool()> &done)
+{
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    check.start(5);
+    QTimer::singleShot(loadTimeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
 // Loads `url` and waits until the page is complete.
 bool load(Browser &browser, const QString &url)
 {
@@ -72,6 +98,8 @@ private slots:
     void profileIsPrivateToItsUser();
     void loginIsKeptForTheNextStartOfTheSameUser_data();
     void loginIsKeptForTheNextStartOfTheSameUser();
+    void burstOfCookiesIsWrittenAFewTimes();
+    void cookieSetJustBeforeTheEndIsKept();
 
 private:
     FakeWeb *web = nullptr;
@@ -227,6 +255,68 @@ void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
     const HttpHeaders expected =
         cookie.isEmpty() ? HttpHeaders() : HttpHeaders({{"Cookie", cookie}});
     QCOMPARE(BrowserCookies::of(profile).requestHeaders(target), expected);
+}
+
+// A page that sets many cookies at once has them reported one by one; the mirror
+// is written a few times for them and holds them all at the next start.
+void TstWebProfile::burstOfCookiesIsWrittenAFewTimes()
+{
+    constexpr int cookieCount = 60;
+    FakeWeb::Reply many = html("<p>many</p>");
+    for (int i = 0; i < cookieCount; ++i) {
+        many.headers.append(qMakePair(QByteArray("Set-Cookie"),
+                                      "c" + QByteArray::number(i) + "=v; Path=/; Max-Age=86400"));
+    }
+    web->route("/many", many);
+    const QString target = web->baseUrl() + "/a";
+    const auto cookiesSent = [&](const BrowserCookies &cookies) {
+        const HttpHeaders headers = cookies.requestHeaders(target);
+        return headers.isEmpty() ? 0 : int(headers.first().second.count('='));
+    };
+    TempFolders folders;
+    int writes = 0;
+    {
+        WebProfile profile(folders.paths().webProfileDir());
+        const BrowserCookies &cookies = BrowserCookies::of(profile);
+        FileReplacements replacements(mirrorIn(profile));
+        Browser browser(window, "WebBrowser1", profile);
+        browser.Navigate(web->baseUrl() + "/many");
+        QVERIFY(runEventsUntil([&] { return cookiesSent(cookies) == cookieCount; }));
+        profile.close();
+        writes = replacements.count();
+    }
+    QVERIFY2(writes >= 1 && writes <= 5, qPrintable(QString::number(writes)));
+
+    WebProfile profile(folders.paths().webProfileDir());
+    QCOMPARE(cookiesSent(BrowserCookies::of(profile)), cookieCount);
+}
+
+// The program ends in the middle of a handler, with the mirror's write still to
+// come: the events that report the cookie run, the timers do not.
+void TstWebProfile::cookieSetJustBeforeTheEndIsKept()
+{
+    const QString target = web->baseUrl() + "/a";
+    TempFolders folders;
+    {
+        WebProfile profile(folders.paths().webProfileDir());
+        const BrowserCookies &cookies = BrowserCookies::of(profile);
+        Browser browser(window, "WebBrowser1", profile);
+        QVERIFY(load(browser, target));
+        QNetworkCookie login("skey", "abc123");
+        login.setExpirationDate(QDateTime::currentDateTime().addDays(1));
+        profile.engineProfile()->cookieStore()->setCookie(login, QUrl(target));
+        const QDeadlineTimer deadline(loadTimeoutMs);
+        while (cookies.requestHeaders(target).isEmpty() && !deadline.hasExpired()) {
+            QCoreApplication::sendPostedEvents();
+            QThread::msleep(1);
+        }
+        QVERIFY(!cookies.requestHeaders(target).isEmpty());
+        profile.close();
+    }
+
+    WebProfile profile(folders.paths().webProfileDir());
+    QCOMPARE(BrowserCookies::of(profile).requestHeaders(target),
+             HttpHeaders({{"Cookie", "skey=abc123"}}));
 }
 
 SKARVEL_TEST_MAIN(TstWebProfile)
