@@ -1,6 +1,6 @@
 #include "platform/browser_cookies.h"
 
-#include "platform/atomic_file.h"
+#include "platform/private_files.h"
 #include "platform/web_profile.h"
 
 #include <QDateTime>
@@ -10,6 +10,20 @@
 #include <QUrl>
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
+
+namespace {
+
+// The engine reports the cookies a page sets one in each round of the event loop,
+// a few milliseconds apart in all, so the copy is written this long after the
+// first of them (60 at once cost 32 writes when written once each round had run).
+constexpr int writeDelayMs = 100;
+
+bool keptOverARestart(const QNetworkCookie &cookie, const QDateTime &now)
+{
+    return !cookie.isSessionCookie() && cookie.expirationDate() > now;
+}
+
+} // namespace
 
 BrowserCookies &BrowserCookies::of(WebProfile &web)
 {
@@ -24,33 +38,53 @@ BrowserCookies::BrowserCookies(WebProfile &web)
     , keptFile(QDir(web.folder()).filePath(QStringLiteral("MirroredCookies")))
 {
     QFile kept(keptFile);
+    const QDateTime now = QDateTime::currentDateTime();
     if (kept.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : kept.readAll().split('\n')) {
-            for (const QNetworkCookie &cookie : QNetworkCookie::parseCookies(line))
-                jar.insertCookie(cookie);
+            for (const QNetworkCookie &cookie : QNetworkCookie::parseCookies(line)) {
+                // An earlier version kept the cookies of its session too.
+                if (keptOverARestart(cookie, now))
+                    jar.insertCookie(cookie);
+            }
         }
     }
+    pendingWrite.setSingleShot(true);
+    pendingWrite.setInterval(writeDelayMs);
+    connect(&pendingWrite, &QTimer::timeout, this, &BrowserCookies::keep);
     QWebEngineCookieStore *store = web.engineProfile()->cookieStore();
     connect(store, &QWebEngineCookieStore::cookieAdded, this, [this](const QNetworkCookie &cookie) {
         jar.insertCookie(cookie);
-        keep();
+        keepSoon();
     });
     connect(store, &QWebEngineCookieStore::cookieRemoved, this,
             [this](const QNetworkCookie &cookie) {
                 jar.deleteCookie(cookie);
-                keep();
+                keepSoon();
             });
 }
 
-void BrowserCookies::keep() const
+BrowserCookies::~BrowserCookies()
+{
+    if (pendingWrite.isActive())
+        keep();
+}
+
+void BrowserCookies::keepSoon()
+{
+    if (!pendingWrite.isActive())
+        pendingWrite.start();
+}
+
+void BrowserCookies::keep()
 {
     const QDateTime now = QDateTime::currentDateTime();
     QByteArray lines;
     for (const QNetworkCookie &cookie : jar.allCookies()) {
-        if (cookie.isSessionCookie() || cookie.expirationDate() > now)
+        if (keptOverARestart(cookie, now))
             lines += cookie.toRawForm() + '\n';
     }
-    writeFileAtomically(keptFile, lines);
+    // The copy holds the user's logins, QQ's among them.
+    writePrivateFile(keptFile, lines);
 }
 
 HttpHeaders BrowserCookies::requestHeaders(const QString &url) const

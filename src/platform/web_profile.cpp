@@ -1,5 +1,7 @@
 #include "platform/web_profile.h"
 
+#include "platform/private_files.h"
+
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -15,6 +17,11 @@ namespace {
 // How long the end of the program waits at most for the engine to write the
 // profile; measured here, it takes some 15 ms.
 constexpr int closeTimeoutMs = 5000;
+// The engine writes a closed profile on threads of its own, one file after another
+// (the cookies, the preferences, the network state last), with pauses of a few
+// milliseconds between them under load; once no file has been open for this long,
+// it is done. Without the pause, a write could land in a folder being removed.
+constexpr int closeQuietMs = 100;
 
 // The engine reads its command line when it starts, which the first profile does:
 // this sets the language of its own pages (the error pages) and of the pages'
@@ -26,8 +33,6 @@ void useChineseForTheEngine()
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --lang=zh-CN").trimmed());
 }
 
-// The engine writes a closed profile on threads of its own; once none of the files
-// in the profile's folder is open in this process any more, it is done with it.
 bool filesOpenIn(const QString &folder)
 {
     const QString canonical = QDir(folder).canonicalPath();
@@ -60,13 +65,10 @@ QWebEngineProfile *WebProfile::engineProfile()
     if (profile)
         return profile;
     useChineseForTheEngine();
-    QDir().mkpath(storageFolder);
+    makePrivateFolder(storageFolder);
     profile = new QWebEngineProfile(QStringLiteral("Skarvel"));
     profile->setPersistentStoragePath(storageFolder);
     profile->setCachePath(storageFolder);
-    // QQ's login cookies end with the session; the Windows control keeps them all
-    // the same.
-    profile->setPersistentCookiesPolicy(QWebEngineProfile::ForcePersistentCookies);
     profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9"));
     return profile;
 }
@@ -86,6 +88,10 @@ void WebProfile::close()
     delete profile;
     profile = nullptr;
     const QDeadlineTimer deadline(closeTimeoutMs);
-    while (filesOpenIn(storageFolder) && !deadline.hasExpired())
+    QDeadlineTimer quiet(closeQuietMs);
+    while (!quiet.hasExpired() && !deadline.hasExpired()) {
         QThread::msleep(5);
+        if (filesOpenIn(storageFolder))
+            quiet.setRemainingTime(closeQuietMs);
+    }
 }

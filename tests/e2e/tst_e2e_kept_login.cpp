@@ -43,11 +43,13 @@ private:
 void TestE2eKeptLogin::initTestCase()
 {
     QVERIFY(setting.ready());
-    // The web panel's page logs in with a cookie of the session only, as QQ's pages
-    // do; the picture it shows is asked for with that cookie once the login took.
+    // The web panel's page logs in with a cookie that has an expiry (one of the
+    // session ends with the program); the picture it shows is asked for with that
+    // cookie once the login took.
     FakeWeb::Reply panel;
     panel.body = "<html><body>Skarvel<img src=\"/logged-in.png\"></body></html>";
-    panel.headers = {{"Set-Cookie", "skey=kept; Path=/; HttpOnly"}, {"Cache-Control", "no-store"}};
+    panel.headers = {{"Set-Cookie", "skey=kept; Path=/; Max-Age=86400; HttpOnly"},
+                     {"Cache-Control", "no-store"}};
     setting.web.route("/panel.html", panel);
 }
 

@@ -3,14 +3,25 @@
 #include "platform/page_script.h"
 #include "platform/web_profile.h"
 #include "support/fake_web.h"
+#include "support/file_replacements.h"
 #include "support/temp_folders.h"
 #include "support/test_main.h"
 
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QEventLoop>
+#include <QNetworkCookie>
+#include <QThread>
+#include <QTimer>
+#include <QWebEngineCookieStore>
+#include <QWebEngineProfile>
 #include <QWidget>
+#include <sys/stat.h>
 
 namespace {
 
 constexpr int loadTimeoutMs = 15000;
+const QByteArray keptLogin = "skey=abc123; Path=/; Max-Age=86400; HttpOnly";
 
 FakeWeb::Reply html(const QByteArray &body)
 {
@@ -29,6 +40,38 @@ QList<FakeWeb::Request> requestsFor(const FakeWeb &web, const QByteArray &path)
             found.append(request);
     }
     return found;
+}
+
+// The permission bits of a file or folder; -1 when there is none.
+int modeOf(const QString &path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return int(info.st_mode & 07777);
+}
+
+QString mirrorIn(const WebProfile &profile)
+{
+    return QDir(profile.folder()).filePath("MirroredCookies");
+}
+
+// Runs the events as the program's event loop does, with no pause between them
+// (QTest's waits sleep between rounds), until `done` holds; false when it never did.
+bool runEventsUntil(const std::function<bool()> &done)
+{
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (done())
+            loop.quit();
+    });
+    check.start(5);
+    QTimer::singleShot(loadTimeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
 }
 
 // Loads `url` and waits until the page is complete.
@@ -51,8 +94,12 @@ private slots:
 
     void asksForPagesInChinese();
     void showsItsErrorPagesInChinese();
+    void profileIsPrivateToItsUser_data();
+    void profileIsPrivateToItsUser();
     void loginIsKeptForTheNextStartOfTheSameUser_data();
     void loginIsKeptForTheNextStartOfTheSameUser();
+    void burstOfCookiesIsWrittenAFewTimes();
+    void cookieSetJustBeforeTheEndIsKept();
 
 private:
     FakeWeb *web = nullptr;
@@ -102,24 +149,80 @@ void TstWebProfile::showsItsErrorPagesInChinese()
              qPrintable(text->toString()));
 }
 
+void TstWebProfile::profileIsPrivateToItsUser_data()
+{
+    QTest::addColumn<bool>("existing");
+
+    QTest::newRow("new folder") << false;
+    QTest::newRow("folder and mirror open to all from before") << true;
+}
+
+// The profile holds the user's logins: nobody else may enter its folder or read the mirror.
+void TstWebProfile::profileIsPrivateToItsUser()
+{
+    QFETCH(bool, existing);
+    TempFolders folders;
+    const QString folder = folders.paths().webProfileDir();
+    const QString mirror = QDir(folder).filePath("MirroredCookies");
+    if (existing) {
+        QVERIFY(TempFolders::writeFile(mirror, "old=1; expires=Fri, 01-Jan-2100 00:00:00 GMT\n"));
+        QVERIFY(QFile::setPermissions(mirror, QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(
+            folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                        QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
+        QCOMPARE(modeOf(folder), 0755);
+    }
+    WebProfile profile(folder);
+    BrowserCookies::of(profile);
+    QCOMPARE(modeOf(folder), 0700);
+    if (!existing) {
+        // The folders made on the way there are the program's own too.
+        for (const char *made : {".local", ".local/share", ".local/share/Skarvel"})
+            QCOMPARE(modeOf(folders.profile(made)), 0700);
+    }
+
+    FakeWeb::Reply login = html("<p>welcome</p>");
+    login.headers.append(qMakePair(QByteArray("Set-Cookie"), keptLogin));
+    web->route("/login", login);
+    Browser browser(window, "WebBrowser1", profile);
+    QVERIFY(load(browser, web->baseUrl() + "/login"));
+    QTRY_VERIFY_WITH_TIMEOUT(TempFolders::readFile(mirror).contains("skey=abc123"), loadTimeoutMs);
+    QCOMPARE(modeOf(mirror), 0600);
+}
+
 void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser_data()
 {
     QTest::addColumn<bool>("sameUser");
+    QTest::addColumn<QByteArray>("setCookie");
+    QTest::addColumn<QString>("logout");
     QTest::addColumn<QByteArray>("cookie");
 
-    QTest::newRow("same user folder") << true << QByteArray("skey=abc123");
-    QTest::newRow("another user folder") << false << QByteArray();
+    QTest::newRow("same user folder")
+        << true << keptLogin << QString() << QByteArray("skey=abc123");
+    QTest::newRow("another user folder") << false << keptLogin << QString() << QByteArray();
+    // As QQ's login cookies: they end with the program.
+    QTest::newRow("cookie of the session")
+        << true << QByteArray("skey=abc123; Path=/; HttpOnly") << QString() << QByteArray();
+    QTest::newRow("logged out by the site") << true << keptLogin << "site" << QByteArray();
+    QTest::newRow("dropped from the browsers' store")
+        << true << keptLogin << "store" << QByteArray();
 }
 
-// A login made just before the end, with a cookie of the session only, as QQ's is.
+// A login made just before the end, and maybe ended again.
 void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
 {
     QFETCH(bool, sameUser);
+    QFETCH(QByteArray, setCookie);
+    QFETCH(QString, logout);
     QFETCH(QByteArray, cookie);
     FakeWeb::Reply login = html("<p>welcome</p>");
-    login.headers.append(
-        qMakePair(QByteArray("Set-Cookie"), QByteArray("skey=abc123; Path=/; HttpOnly")));
+    login.headers.append(qMakePair(QByteArray("Set-Cookie"), setCookie));
     web->route("/login", login);
+    FakeWeb::Reply loggedOut = html("<p>bye</p>");
+    loggedOut.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("skey=; Path=/; Max-Age=0")));
+    web->route("/logout", loggedOut);
     const QString target = web->baseUrl() + "/a";
     TempFolders firstUser;
     TempFolders secondUser;
@@ -127,8 +230,19 @@ void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
         WebProfile profile(firstUser.paths().webProfileDir());
         Browser browser(window, "WebBrowser1", profile);
         QVERIFY(load(browser, web->baseUrl() + "/login"));
+        // While the program runs, its own requests carry every login.
         QTRY_VERIFY_WITH_TIMEOUT(!BrowserCookies::of(profile).requestHeaders(target).isEmpty(),
                                  loadTimeoutMs);
+        if (logout == "site")
+            QVERIFY(load(browser, web->baseUrl() + "/logout"));
+        if (logout == "store") {
+            profile.engineProfile()->cookieStore()->deleteCookie(QNetworkCookie("skey", "abc123"),
+                                                                 QUrl(web->baseUrl()));
+        }
+        if (!logout.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(BrowserCookies::of(profile).requestHeaders(target).isEmpty(),
+                                     loadTimeoutMs);
+        }
         profile.close();
     }
 
@@ -137,11 +251,72 @@ void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
     Browser browser(window, "WebBrowser1", profile);
     QVERIFY(load(browser, target));
     QCOMPARE(requestsFor(*web, "/a").first().header("Cookie"), cookie);
-    // The program's own requests carry the kept login too.
+    // The program's own requests carry the kept login too, and no other.
     const HttpHeaders expected =
         cookie.isEmpty() ? HttpHeaders() : HttpHeaders({{"Cookie", cookie}});
-    QTRY_COMPARE_WITH_TIMEOUT(BrowserCookies::of(profile).requestHeaders(target), expected,
-                              loadTimeoutMs);
+    QCOMPARE(BrowserCookies::of(profile).requestHeaders(target), expected);
+}
+
+// A page that sets many cookies at once has them reported one by one; the mirror
+// is written a few times for them and holds them all at the next start.
+void TstWebProfile::burstOfCookiesIsWrittenAFewTimes()
+{
+    constexpr int cookieCount = 60;
+    FakeWeb::Reply many = html("<p>many</p>");
+    for (int i = 0; i < cookieCount; ++i) {
+        many.headers.append(qMakePair(QByteArray("Set-Cookie"),
+                                      "c" + QByteArray::number(i) + "=v; Path=/; Max-Age=86400"));
+    }
+    web->route("/many", many);
+    const QString target = web->baseUrl() + "/a";
+    const auto cookiesSent = [&](const BrowserCookies &cookies) {
+        const HttpHeaders headers = cookies.requestHeaders(target);
+        return headers.isEmpty() ? 0 : int(headers.first().second.count('='));
+    };
+    TempFolders folders;
+    int writes = 0;
+    {
+        WebProfile profile(folders.paths().webProfileDir());
+        const BrowserCookies &cookies = BrowserCookies::of(profile);
+        FileReplacements replacements(mirrorIn(profile));
+        Browser browser(window, "WebBrowser1", profile);
+        browser.Navigate(web->baseUrl() + "/many");
+        QVERIFY(runEventsUntil([&] { return cookiesSent(cookies) == cookieCount; }));
+        profile.close();
+        writes = replacements.count();
+    }
+    QVERIFY2(writes >= 1 && writes <= 5, qPrintable(QString::number(writes)));
+
+    WebProfile profile(folders.paths().webProfileDir());
+    QCOMPARE(cookiesSent(BrowserCookies::of(profile)), cookieCount);
+}
+
+// The program ends in the middle of a handler, with the mirror's write still to
+// come: the events that report the cookie run, the timers do not.
+void TstWebProfile::cookieSetJustBeforeTheEndIsKept()
+{
+    const QString target = web->baseUrl() + "/a";
+    TempFolders folders;
+    {
+        WebProfile profile(folders.paths().webProfileDir());
+        const BrowserCookies &cookies = BrowserCookies::of(profile);
+        Browser browser(window, "WebBrowser1", profile);
+        QVERIFY(load(browser, target));
+        QNetworkCookie login("skey", "abc123");
+        login.setExpirationDate(QDateTime::currentDateTime().addDays(1));
+        profile.engineProfile()->cookieStore()->setCookie(login, QUrl(target));
+        const QDeadlineTimer deadline(loadTimeoutMs);
+        while (cookies.requestHeaders(target).isEmpty() && !deadline.hasExpired()) {
+            QCoreApplication::sendPostedEvents();
+            QThread::msleep(1);
+        }
+        QVERIFY(!cookies.requestHeaders(target).isEmpty());
+        profile.close();
+    }
+
+    WebProfile profile(folders.paths().webProfileDir());
+    QCOMPARE(BrowserCookies::of(profile).requestHeaders(target),
+             HttpHeaders({{"Cookie", "skey=abc123"}}));
 }
 
 SKARVEL_TEST_MAIN(TstWebProfile)

@@ -36,7 +36,9 @@ public:
     InstanceLock instanceLock;
     HttpClient http;
     Inet inet;
-    WebProfile web; // in the test's own profile folder, so no test sees another's login
+    // In the test's own profile folder, so no test sees another's login; made after
+    // `folders`, so it ends before they are removed.
+    WebProfile web;
     Endpoints endpoints;
     Services services;
 };
