@@ -3,9 +3,30 @@
 #include "platform/atomic_file.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <sys/stat.h>
+
+namespace {
+
+// Takes from everything in the folder what group and others may do; links are left
+// alone, as what they name is not the folder's.
+void tightenContents(const QString &folder)
+{
+    QDirIterator entries(folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QByteArray name = QFile::encodeName(entries.next());
+        struct stat info;
+        if (::lstat(name.constData(), &info) == 0 && !S_ISLNK(info.st_mode) &&
+            (info.st_mode & 077) != 0)
+            ::chmod(name.constData(), info.st_mode & 0700);
+    }
+}
+
+} // namespace
 
 bool makePrivateFolder(const QString &path)
 {
@@ -17,7 +38,10 @@ bool makePrivateFolder(const QString &path)
         ::mkdir(QFile::encodeName(folder.left(end)).constData(), 0700);
     const QByteArray name = QFile::encodeName(folder);
     ::mkdir(name.constData(), 0700);
-    return QFileInfo(folder).isDir() && ::chmod(name.constData(), 0700) == 0;
+    if (!QFileInfo(folder).isDir() || ::chmod(name.constData(), 0700) != 0)
+        return false;
+    tightenContents(folder);
+    return true;
 }
 
 bool writePrivateFile(const QString &path, const QByteArray &bytes)

@@ -8,7 +8,8 @@
 // users of the computer cannot open.
 
 // Makes `path` a folder of mode 0700, each missing folder above it too; an
-// existing folder is tightened. False when it is no folder afterwards.
+// existing folder is tightened, and everything in it: group and others lose what
+// they may do with its files and folders. False when it is no folder afterwards.
 bool makePrivateFolder(const QString &path);
 
 // The whole file through an AtomicFile, left with mode 0600. False when nothing

@@ -94,4 +94,8 @@ void WebProfile::close()
         if (filesOpenIn(storageFolder))
             quiet.setRemainingTime(closeQuietMs);
     }
+    // The engine makes some of its files with the process's default mode ("Visited
+    // Links"); the folder keeps others out meanwhile, and they are the user's alone
+    // from here on.
+    makePrivateFolder(storageFolder);
 }

@@ -9,6 +9,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QDirIterator>
 #include <QEventLoop>
 #include <QNetworkCookie>
 #include <QThread>
@@ -189,6 +190,15 @@ void TstWebProfile::profileIsPrivateToItsUser()
     QVERIFY(load(browser, web->baseUrl() + "/login"));
     QTRY_VERIFY_WITH_TIMEOUT(TempFolders::readFile(mirror).contains("skey=abc123"), loadTimeoutMs);
     QCOMPARE(modeOf(mirror), 0600);
+
+    // What the engine wrote there is as private once the profile has ended.
+    profile.close();
+    QDirIterator entries(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString entry = entries.next();
+        QVERIFY2((modeOf(entry) & 077) == 0, qPrintable(entry));
+    }
 }
 
 void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser_data()
