@@ -1,5 +1,6 @@
 #include "main/form1.h"
 #include "profit_fixture.h"
+#include "support/active_window.h"
 #include "support/fake_web.h"
 #include "support/test_main.h"
 
@@ -19,13 +20,6 @@ void typeInto(QLineEdit *edit, const QString &text)
     QInputMethodEvent commit;
     commit.setCommitString(text);
     QCoreApplication::sendEvent(edit, &commit);
-}
-
-bool showActive(QWidget &window)
-{
-    window.show();
-    QApplication::setActiveWindow(&window);
-    return QTest::qWaitForWindowActive(&window);
 }
 
 } // namespace

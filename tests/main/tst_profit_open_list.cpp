@@ -1,17 +1,11 @@
 #include "profit_fixture.h"
+#include "support/active_window.h"
 #include "support/test_main.h"
 
 #include <QAbstractItemView>
 #include <QInputMethodEvent>
 
 namespace {
-
-bool showActive(QWidget &window)
-{
-    window.show();
-    QApplication::setActiveWindow(&window);
-    return QTest::qWaitForWindowActive(&window);
-}
 
 ComboBox &comboNamed(ProfitPanel &panel, const QString &name)
 {

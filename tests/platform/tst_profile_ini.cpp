@@ -20,14 +20,6 @@ QStringList everyFile(const QString &folder)
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-mode_t modeOf(const QString &path)
-{
-    struct stat file
-    {
-    };
-    return ::stat(QFile::encodeName(path).constData(), &file) == 0 ? file.st_mode & 07777 : 0;
-}
-
 bool exitedWell(pid_t child)
 {
     int status = -1;
@@ -365,7 +357,7 @@ void TestProfileIni::writeKeepsTheFileMode()
 
     QVERIFY(written);
     QCOMPARE(ProfileIni(path).read("ACPW", "Text2", "missing"), QString("0361"));
-    QCOMPARE(modeOf(path), mode_t(newMode));
+    QCOMPARE(TempFolders::modeOf(path), newMode);
 }
 
 void TestProfileIni::fileReachedThroughALinkIsWritten_data()
@@ -409,7 +401,7 @@ void TestProfileIni::fileReachedThroughALinkIsWritten()
     QCOMPARE(ProfileIni(real).read("ACPW", "Text2", "missing"), QString("0361"));
     if (fileThere) {
         QCOMPARE(ProfileIni(real).read("ACPW", "Start", "missing"), QString("kept"));
-        QCOMPARE(modeOf(real), mode_t(0600));
+        QCOMPARE(TempFolders::modeOf(real), 0600);
     }
     QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
     QStringList besideReal{"orvo_upc.ini"};

@@ -17,7 +17,6 @@
 #include <QWebEngineCookieStore>
 #include <QWebEngineProfile>
 #include <QWidget>
-#include <sys/stat.h>
 
 namespace {
 
@@ -41,17 +40,6 @@ QList<FakeWeb::Request> requestsFor(const FakeWeb &web, const QByteArray &path)
             found.append(request);
     }
     return found;
-}
-
-// The permission bits of a file or folder; -1 when there is none.
-int modeOf(const QString &path)
-{
-    struct stat info
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return -1;
-    return int(info.st_mode & 07777);
 }
 
 QString mirrorIn(const WebProfile &profile)
@@ -172,15 +160,15 @@ void TstWebProfile::profileIsPrivateToItsUser()
         QVERIFY(QFile::setPermissions(
             folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
                         QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
-        QCOMPARE(modeOf(folder), 0755);
+        QCOMPARE(TempFolders::modeOf(folder), 0755);
     }
     WebProfile profile(folder);
     BrowserCookies::of(profile);
-    QCOMPARE(modeOf(folder), 0700);
+    QCOMPARE(TempFolders::modeOf(folder), 0700);
     if (!existing) {
         // The folders made on the way there are the program's own too.
         for (const char *made : {".local", ".local/share", ".local/share/Skarvel"})
-            QCOMPARE(modeOf(folders.profile(made)), 0700);
+            QCOMPARE(TempFolders::modeOf(folders.profile(made)), 0700);
     }
 
     FakeWeb::Reply login = html("<p>welcome</p>");
@@ -189,7 +177,7 @@ void TstWebProfile::profileIsPrivateToItsUser()
     Browser browser(window, "WebBrowser1", profile);
     QVERIFY(load(browser, web->baseUrl() + "/login"));
     QTRY_VERIFY_WITH_TIMEOUT(TempFolders::readFile(mirror).contains("skey=abc123"), loadTimeoutMs);
-    QCOMPARE(modeOf(mirror), 0600);
+    QCOMPARE(TempFolders::modeOf(mirror), 0600);
 
     // What the engine wrote there is as private once the profile has ended.
     profile.close();
@@ -197,7 +185,7 @@ void TstWebProfile::profileIsPrivateToItsUser()
                          QDirIterator::Subdirectories);
     while (entries.hasNext()) {
         const QString entry = entries.next();
-        QVERIFY2((modeOf(entry) & 077) == 0, qPrintable(entry));
+        QVERIFY2((TempFolders::modeOf(entry) & 077) == 0, qPrintable(entry));
     }
 }
 

@@ -4,7 +4,6 @@
 
 #include <QDeadlineTimer>
 #include <QTest>
-#include <QTimer>
 
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 {
@@ -54,19 +53,6 @@ void ExporterSession::listGroup(const QString &name, const QString &number)
 {
     const int row = window->ListView1.addRow(name);
     window->ListView1.setSubItem(row, 1, "\t" + number);
-}
-
-void ExporterSession::whenever(std::function<bool()> condition, std::function<void()> action)
-{
-    auto *poll = new QTimer(window.get());
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, condition, action] {
-        if (!condition())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        action();
-    });
-    poll->start(5);
 }
 
 HttpHeaders ExporterSession::cookiesFor(const QString &url) const

@@ -31,9 +31,6 @@ public:
     void warmUpMemberBrowser();
     // Lists groups as the group scan does, without the service.
     void listGroup(const QString &name, const QString &number);
-    // Runs `action` from the event loop once `condition` holds, so it lands inside
-    // whatever wait is running then, as a user's click would.
-    void whenever(std::function<bool()> condition, std::function<void()> action);
 
     HttpHeaders cookiesFor(const QString &url) const;
 

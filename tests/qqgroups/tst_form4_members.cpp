@@ -1,4 +1,5 @@
 #include "exporter_session.h"
+#include "support/input_during_wait.h"
 #include "support/test_main.h"
 
 namespace {
@@ -77,8 +78,9 @@ void TstForm4Members::membersReadPageByPage()
         session.web.setMemberPage("111", page, membersOfPage(page, {"2", "3"}));
     Form4 &form = session.form();
     QString statusDuringFetch;
-    session.whenever([&] { return !session.web.memberPagesRequested("111").isEmpty(); },
-                     [&] { statusDuringFetch = form.Text1.text(); });
+    const InputDuringTheWait during(
+        [&] { return !session.web.memberPagesRequested("111").isEmpty(); },
+        [&] { statusDuringFetch = form.Text1.text(); });
 
     form.Command2.click();
 
@@ -156,8 +158,9 @@ void TstForm4Members::stopEndsThePagingAfterThePassUnderWay()
     for (int page = 2; page <= 7; ++page)
         session.web.setMemberPage("111", page, membersOfPage(page));
     Form4 &form = session.form();
-    session.whenever([&] { return session.web.memberPagesRequested("111").contains(3); },
-                     [&] { form.Command10.click(); });
+    const InputDuringTheWait during(
+        [&] { return session.web.memberPagesRequested("111").contains(3); },
+        [&] { form.Command10.click(); });
 
     form.Command2.click();
 
@@ -177,8 +180,9 @@ void TstForm4Members::membersKeepTheGroupOfTheFetchStart()
     session.web.setMemberPage("111", 1, membersOfPage(1, {"0"}));
     session.web.setMemberPage("111", 2, membersOfPage(2));
     Form4 &form = session.form();
-    session.whenever([&] { return !session.web.memberPagesRequested("111").isEmpty(); },
-                     [&] { form.ListView1.setSelectedRow(1); });
+    const InputDuringTheWait during(
+        [&] { return !session.web.memberPagesRequested("111").isEmpty(); },
+        [&] { form.ListView1.setSelectedRow(1); });
 
     form.Command2.click();
 

@@ -6,13 +6,6 @@
 #include <QLineEdit>
 #include <QTest>
 
-bool showActive(QWidget &window)
-{
-    window.show();
-    QApplication::setActiveWindow(&window);
-    return QTest::qWaitForWindowActive(&window);
-}
-
 void typeKeysToSift(QLineEdit *edit)
 {
     edit->setFocus();

@@ -1,10 +1,8 @@
 #pragma once
 
-class QLineEdit;
-class QWidget;
+#include "support/active_window.h"
 
-// Key and focus events reach a widget only in a shown, active window.
-bool showActive(QWidget &window);
+class QLineEdit;
 
 // Types over the whole text of a box the keys a number box's key filter must sift:
 // digits among a minus sign, a comma, a letter, a blank and a second point, then a

@@ -21,6 +21,8 @@ public:
 
     static bool writeFile(const QString &path, const QByteArray &bytes);
     static QByteArray readFile(const QString &path);
+    // The permission bits of a file or folder; -1 when there is none.
+    static int modeOf(const QString &path);
 
 private:
     QTemporaryDir root;
