@@ -4,6 +4,7 @@
 #include "platform/clipboard.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/end_signals.h"
 #include "platform/http_client.h"
 #include "platform/inet.h"
 #include "platform/instance_lock.h"
@@ -60,6 +61,7 @@ int main(int argc, char *argv[])
         web.close();
         std::_Exit(0);
     };
+    const EndSignals endSignals(services);
 
     // The main window starts the program: its load shows the splash, and its
     // timer shows the window itself.

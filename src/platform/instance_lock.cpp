@@ -40,3 +40,9 @@ bool InstanceLock::claim(const QString &name)
     lock->setStaleLockTime(0);
     return lock->tryLock(0);
 }
+
+void InstanceLock::release()
+{
+    if (lock)
+        lock->unlock();
+}

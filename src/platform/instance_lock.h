@@ -21,6 +21,8 @@ public:
     // folder is not the user's own (another user's, or open to others' writes):
     // a lock there could be taken or held by someone else.
     bool claim(const QString &name);
+    // Lets go of a lock this process holds, so the next start finds none left.
+    void release();
 
 private:
     QString folder;

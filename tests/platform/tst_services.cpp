@@ -1,4 +1,5 @@
 #include "platform/clock.h"
+#include "platform/end_signals.h"
 #include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -10,6 +11,7 @@
 #include <QProcess>
 #include <QSysInfo>
 #include <QTimer>
+#include <csignal>
 
 // A clock the test moves by hand, one step for every reading.
 class SteppingClock : public Clock
@@ -30,7 +32,10 @@ private slots:
     void sleepOfNothingRunsNoEvents();
     void sleepSurvivesAClockPastThirtyTwoBits();
     void dialogsWithoutTitleShowTheApplicationTitle();
-    void endProgramRemovesTheTrayIcon();
+    void endProgramRemovesTheTrayIconAndTheInstanceLock();
+    void endingSignalEndsTheProgram_data();
+    void endingSignalEndsTheProgram();
+    void signalAfterTheEndRunsNothingMore();
     void instanceLockRefusesASecondHolder();
     void instanceLockTakesOverALockOfADeadProcess();
     void driveFolderIsUnderTheHomeFolder();
@@ -87,17 +92,63 @@ void TestServices::dialogsWithoutTitleShowTheApplicationTitle()
     QCOMPARE(dialogs.shown().at(1).title, QString("Skarvel"));
 }
 
-void TestServices::endProgramRemovesTheTrayIcon()
+void TestServices::endProgramRemovesTheTrayIconAndTheInstanceLock()
 {
+    TempFolders folders;
+    FakeTrayIcon tray;
+    tray.add("tip");
+    InstanceLock instanceLock(folders.temp());
+    QVERIFY(instanceLock.claim("Skarvel"));
+    int terminations = 0;
+    Services services;
+    services.tray = &tray;
+    services.instanceLock = &instanceLock;
+    services.terminate = [&] { ++terminations; };
+    services.endProgram();
+    QVERIFY(!tray.isShown());
+    QVERIFY(services.programEnded());
+    QCOMPARE(terminations, 1);
+    QVERIFY(!QFile::exists(folders.temp("Skarvel.lock")));
+    QVERIFY(InstanceLock(folders.temp()).claim("Skarvel"));
+}
+
+void TestServices::endingSignalEndsTheProgram_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("log-out or shut-down (SIGTERM)") << SIGTERM;
+    QTest::newRow("terminal closed (SIGHUP)") << SIGHUP;
+    QTest::newRow("Ctrl+C (SIGINT)") << SIGINT;
+}
+
+void TestServices::endingSignalEndsTheProgram()
+{
+    QFETCH(int, signal);
     FakeTrayIcon tray;
     tray.add("tip");
     int terminations = 0;
     Services services;
     services.tray = &tray;
     services.terminate = [&] { ++terminations; };
-    services.endProgram();
-    QVERIFY(!tray.isShown());
+    const EndSignals endSignals(services);
+
+    // The signal lands in the middle of a handler: the end waits for the event loop.
+    QVERIFY(std::raise(signal) == 0);
+    QCOMPARE(terminations, 0);
+    QTRY_COMPARE(terminations, 1);
     QVERIFY(services.programEnded());
+    QVERIFY(!tray.isShown());
+}
+
+void TestServices::signalAfterTheEndRunsNothingMore()
+{
+    int terminations = 0;
+    Services services;
+    services.terminate = [&] { ++terminations; };
+    const EndSignals endSignals(services);
+    services.endProgram();
+    QVERIFY(std::raise(SIGTERM) == 0);
+    QVERIFY(std::raise(SIGINT) == 0);
+    QTest::qWait(50);
     QCOMPARE(terminations, 1);
 }
 
