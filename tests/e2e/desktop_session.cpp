@@ -1,8 +1,11 @@
 #include "desktop_session.h"
 
 #include "support/program_setting.h"
+#include "support/temp_folders.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QThread>
@@ -21,6 +24,22 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return found;
 }
 
+// Whether a system tray has taken its place on the display's first screen.
+bool trayIsThere(const QString &display)
+{
+    xcb_connection_t *connection = xcb_connect(display.toLatin1().constData(), nullptr);
+    bool owned = false;
+    if (!xcb_connection_has_error(connection)) {
+        xcb_get_selection_owner_reply_t *reply = xcb_get_selection_owner_reply(
+            connection,
+            xcb_get_selection_owner(connection, atom(connection, "_NET_SYSTEM_TRAY_S0")), nullptr);
+        owned = reply && reply->owner != XCB_NONE;
+        std::free(reply);
+    }
+    xcb_disconnect(connection);
+    return owned;
+}
+
 } // namespace
 
 DesktopSession::~DesktopSession()
@@ -31,12 +50,48 @@ DesktopSession::~DesktopSession()
             program->waitForFinished(5000);
         }
     }
+    if (windowManager.state() != QProcess::NotRunning) {
+        windowManager.terminate();
+        if (!windowManager.waitForFinished(5000))
+            windowManager.kill();
+    }
 }
 
-QProcess *DesktopSession::start(const ProgramSetting &setting)
+bool DesktopSession::startWindowManager()
+{
+    // A plain background: the default one asks for a picture viewer and says so in a
+    // window of its own.
+    QDir(windowManagerHome.path()).mkpath(".fluxbox");
+    TempFolders::writeFile(windowManagerHome.filePath(".fluxbox/overlay"), "background: none\n");
+    TempFolders::writeFile(windowManagerHome.filePath(".fluxbox/init"),
+                           "session.styleOverlay: " +
+                               QFile::encodeName(windowManagerHome.filePath(".fluxbox/overlay")) +
+                               "\n");
+    QProcessEnvironment environment = xdotoolEnvironment();
+    environment.insert("HOME", windowManagerHome.path());
+    windowManager.setProcessEnvironment(environment);
+    windowManager.setStandardOutputFile(QProcess::nullDevice());
+    windowManager.setStandardErrorFile(QProcess::nullDevice());
+    windowManager.start(FLUXBOX_PROGRAM, {});
+    if (!windowManager.waitForStarted(10000))
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 20000) {
+        if (trayIsThere(display.name()))
+            return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+QProcess *DesktopSession::start(const ProgramSetting &setting, const QProcessEnvironment &extra)
 {
     auto program = std::make_unique<QProcess>();
-    program->setProcessEnvironment(setting.environment(display.name()));
+    QProcessEnvironment environment = setting.environment(display.name());
+    for (const QString &name : extra.keys())
+        environment.insert(name, extra.value(name));
+    program->setProcessEnvironment(environment);
     program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program->setStandardOutputFile(QProcess::nullDevice());
     program->setWorkingDirectory(QFileInfo(setting.program()).absolutePath());
@@ -70,11 +125,18 @@ bool DesktopSession::waitForWindows(const QString &title, int count, int ms) con
 
 bool DesktopSession::pressKey(const QString &window, const QString &key) const
 {
-    QProcess xdotool;
-    xdotool.setProcessEnvironment(xdotoolEnvironment());
-    xdotool.start(XDOTOOL_PROGRAM,
-                  {"windowfocus", "--sync", window, "key", "--clearmodifiers", key});
-    return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
+    return xdotool({"windowfocus", "--sync", window, "key", "--clearmodifiers", key});
+}
+
+bool DesktopSession::click(const QPoint &point, int button) const
+{
+    return xdotool({"mousemove", "--sync", QString::number(point.x()), QString::number(point.y()),
+                    "click", QString::number(button)});
+}
+
+bool DesktopSession::minimizeWindow(const QString &window) const
+{
+    return xdotool({"windowminimize", "--sync", window});
 }
 
 bool DesktopSession::closeWindow(const QString &window) const
@@ -99,6 +161,37 @@ bool DesktopSession::closeWindow(const QString &window) const
     }
     xcb_disconnect(connection);
     return sent;
+}
+
+bool DesktopSession::xdotool(const QStringList &arguments) const
+{
+    QProcess xdotool;
+    xdotool.setProcessEnvironment(xdotoolEnvironment());
+    xdotool.start(XDOTOOL_PROGRAM, arguments);
+    return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
+}
+
+bool DesktopSession::isOnTaskBar(const QString &window) const
+{
+    xcb_connection_t *connection = xcb_connect(display.name().toLatin1().constData(), nullptr);
+    bool listed = false;
+    if (!xcb_connection_has_error(connection)) {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+        xcb_get_property_reply_t *reply = xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, root, atom(connection, "_NET_CLIENT_LIST"),
+                             XCB_ATOM_WINDOW, 0, 4096),
+            nullptr);
+        if (reply) {
+            const auto *windows = static_cast<const xcb_window_t *>(xcb_get_property_value(reply));
+            const int count = xcb_get_property_value_length(reply) / int(sizeof(xcb_window_t));
+            for (int i = 0; i < count; ++i)
+                listed = listed || QString::number(windows[i]) == window;
+        }
+        std::free(reply);
+    }
+    xcb_disconnect(connection);
+    return listed;
 }
 
 QProcessEnvironment DesktopSession::xdotoolEnvironment() const

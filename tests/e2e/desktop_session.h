@@ -2,9 +2,11 @@
 
 #include "support/virtual_display.h"
 
+#include <QPoint>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <memory>
 #include <vector>
 
@@ -19,7 +21,12 @@ public:
 
     bool isRunning() const { return !display.name().isEmpty(); }
 
-    QProcess *start(const ProgramSetting &setting);
+    // A window manager with a system tray, as a user's desktop has; without one, a
+    // window cannot be minimised and the program finds no tray.
+    bool startWindowManager();
+
+    // `extra` is added to the program's environment.
+    QProcess *start(const ProgramSetting &setting, const QProcessEnvironment &extra = {});
 
     // The visible windows whose title is exactly `title`.
     QStringList windows(const QString &title) const;
@@ -27,13 +34,23 @@ public:
     bool waitForWindows(const QString &title, int count, int ms) const;
     // Gives the window the input focus and presses a key there.
     bool pressKey(const QString &window, const QString &key) const;
+    // Presses a mouse button (1 left, 3 right) at a point of the screen.
+    bool click(const QPoint &point, int button) const;
+    // Minimises the window, as its title bar's button does.
+    bool minimizeWindow(const QString &window) const;
+    // Whether the window manager lists the window among the windows it manages (its
+    // task bar shows them, minimised or not); a window hidden into the tray is not.
+    bool isOnTaskBar(const QString &window) const;
     // Asks the window to close, as a window manager does when the user clicks its
     // close button.
     bool closeWindow(const QString &window) const;
 
 private:
     QProcessEnvironment xdotoolEnvironment() const;
+    bool xdotool(const QStringList &arguments) const;
 
     VirtualDisplay display;
     std::vector<std::unique_ptr<QProcess>> programs;
+    QTemporaryDir windowManagerHome;
+    QProcess windowManager;
 };

@@ -1,10 +1,8 @@
 #include "desktop_session.h"
 #include "support/program_setting.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QThread>
 #include <QtTest>
 #include <csignal>
 #include <memory>
@@ -15,20 +13,6 @@ namespace {
 const QString mainWindow = QStringLiteral("Skarvel - Tobrin");
 const QString exitQuestion = QStringLiteral("Skarvel提醒您");
 constexpr int scriptedCookies = 60;
-
-// The first request for `path`, waiting up to `ms` for one; no value when none came.
-std::optional<FakeWeb::Request> firstRequestFor(const FakeWeb &web, const QByteArray &path, int ms)
-{
-    const QDeadlineTimer deadline(ms);
-    do {
-        for (const FakeWeb::Request &request : web.requests()) {
-            if (request.path == path)
-                return request;
-        }
-        QThread::msleep(100);
-    } while (!deadline.hasExpired());
-    return std::nullopt;
-}
 
 // The cookies of the web panel's page's login that `carried` lacks.
 QList<QByteArray> loginCookiesMissingFrom(const QList<QByteArray> &carried)
@@ -119,7 +103,7 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
     QProcess *first = desktop.start(setting);
     QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
     QCOMPARE(loginCookiesMissingFrom(
-                 cookiesSentWith(firstRequestFor(setting.web, "/logged-in.png", 60000))),
+                 cookiesSentWith(setting.web.firstRequestFor("/logged-in.png", 60000))),
              QList<QByteArray>());
 
     if (ending == Ending::CloseBox) {
@@ -140,9 +124,9 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
 
     setting.web.clearRequests();
     desktop.start(setting);
-    QCOMPARE(loginCookiesMissingFrom(
-                 cookiesSentWith(firstRequestFor(setting.web, "/panel.html", 60000))),
-             QList<QByteArray>());
+    QCOMPARE(
+        loginCookiesMissingFrom(cookiesSentWith(setting.web.firstRequestFor("/panel.html", 60000))),
+        QList<QByteArray>());
 }
 
 // The start-up waits for the maker's announcement without letting events run.
@@ -158,7 +142,7 @@ void TestE2eKeptLogin::signalDuringASlowRequestEndsTheProgramOnceItIsOver()
     DesktopSession desktop;
     QVERIFY2(desktop.isRunning(), "no virtual display");
     QProcess *program = desktop.start(setting);
-    QVERIFY(firstRequestFor(setting.web, "/announcement.html", 60000));
+    QVERIFY(setting.web.firstRequestFor("/announcement.html", 60000));
     QCOMPARE(::kill(pid_t(program->processId()), SIGTERM), 0);
 
     QVERIFY(program->waitForFinished(30000));

@@ -1,7 +1,9 @@
 #include "support/fake_web.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QStringEncoder>
+#include <QThread>
 #include <arpa/inet.h>
 #include <chrono>
 #include <httplib.h>
@@ -319,6 +321,19 @@ QList<FakeWeb::Request> FakeWeb::requests() const
 {
     std::lock_guard lock(mutex);
     return log;
+}
+
+std::optional<FakeWeb::Request> FakeWeb::firstRequestFor(const QByteArray &path, int ms) const
+{
+    const QDeadlineTimer deadline(ms);
+    do {
+        for (const Request &request : requests()) {
+            if (request.path == path)
+                return request;
+        }
+        QThread::msleep(100);
+    } while (!deadline.hasExpired());
+    return std::nullopt;
 }
 
 void FakeWeb::clearRequests()

@@ -90,6 +90,9 @@ public:
 
     QList<Request> requests() const;
     void clearRequests();
+    // The first request for `path` since the last clearRequests, waiting up to `ms`
+    // for one to come from another process; no value when none came.
+    std::optional<Request> firstRequestFor(const QByteArray &path, int ms) const;
     // The connections accepted since the server started.
     int connectionsAccepted() const;
 

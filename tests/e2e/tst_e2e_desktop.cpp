@@ -1,0 +1,122 @@
+#include "desktop_session.h"
+#include "screen_reader.h"
+#include "support/program_setting.h"
+
+#include <QRegularExpression>
+#include <QThread>
+#include <QtTest>
+
+namespace {
+
+const QString mainWindow = QStringLiteral("Skarvel - Tobrin");
+const QString keywordGrabber = QStringLiteral("搜索建议词抓取器 - Tobrin");
+const QString toolList = QStringLiteral("请点击下拉框选择");
+
+// The web panel's page: a link, a link that opens a new window and a text field
+// at fixed places, and plain page below them.
+const QByteArray panelPage =
+    "<html><body style=\"margin:0\">"
+    "<a href=\"/next.html\" style=\"position:absolute;left:0;top:0;width:120px;height:30px\">"
+    "next</a>"
+    "<a href=\"/other.html\" target=\"_blank\" "
+    "style=\"position:absolute;left:0;top:40px;width:120px;height:30px\">other</a>"
+    "<input style=\"position:absolute;left:0;top:80px;width:120px;height:30px\">"
+    "<img src=\"/shown.png\"></body></html>";
+
+bool hasChinese(const QString &text)
+{
+    static const QRegularExpression han(QStringLiteral("\\p{Han}"));
+    return text.contains(han);
+}
+
+} // namespace
+
+class TestE2eDesktop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void rightClickMenusAreInChinese_data();
+    void rightClickMenusAreInChinese();
+    void closingAToolWindowWhileTheMainWindowIsInTheTrayKeepsTheProgram();
+
+private:
+    ProgramSetting setting{SKARVEL_PROGRAM};
+    DesktopSession desktop;
+    ScreenReader reader;
+    QProcess *program = nullptr;
+};
+
+void TestE2eDesktop::initTestCase()
+{
+    QVERIFY(setting.ready());
+    QVERIFY2(desktop.isRunning(), "no virtual display");
+    QVERIFY2(desktop.startWindowManager(), "no window manager with a tray");
+    QVERIFY2(reader.isRunning(), "no accessibility bus");
+    setting.web.route("/panel.html", QString::fromUtf8(panelPage));
+    program = desktop.start(setting, reader.environment());
+    QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
+    // The page asks for its picture once it has been read; give it a moment more to
+    // be laid out.
+    QVERIFY(setting.web.firstRequestFor("/shown.png", 60000));
+    QThread::msleep(1000);
+}
+
+void TestE2eDesktop::rightClickMenusAreInChinese_data()
+{
+    QTest::addColumn<QString>("role");
+    // Where to click, from the control's top left corner.
+    QTest::addColumn<QPoint>("offset");
+    // Entries the menu must hold.
+    QTest::addColumn<QStringList>("entries");
+
+    QTest::newRow("text box") << "text" << QPoint(10, 10)
+                              << QStringList{"撤消(U)\tCtrl+Z", "重做(R)\tCtrl+Shift+Z",
+                                             "剪切(T)\tCtrl+X", "复制(C)\tCtrl+C",
+                                             "粘贴(P)\tCtrl+V", "删除",
+                                             "全选\tCtrl+A"};
+}
+
+void TestE2eDesktop::rightClickMenusAreInChinese()
+{
+    QFETCH(QString, role);
+    QFETCH(QPoint, offset);
+    QFETCH(QStringList, entries);
+
+    const std::optional<QRect> control = reader.find(mainWindow, role, {}, 10000);
+    QVERIFY(control);
+    reader.clearMenus();
+    QVERIFY(desktop.click(control->topLeft() + offset, 3));
+    const std::optional<QStringList> menu = reader.openedMenu(10000);
+    QVERIFY(desktop.pressKey(desktop.windows(mainWindow).first(), "Escape"));
+    QVERIFY(menu);
+    QVERIFY(!menu->isEmpty());
+    for (const QString &entry : *menu)
+        QVERIFY2(hasChinese(entry), qPrintable(entry));
+    for (const QString &entry : entries)
+        QVERIFY2(menu->contains(entry), qPrintable(entry));
+}
+
+void TestE2eDesktop::closingAToolWindowWhileTheMainWindowIsInTheTrayKeepsTheProgram()
+{
+    const std::optional<QRect> tools = reader.find(mainWindow, "combo box", toolList, 10000);
+    QVERIFY(tools);
+    QVERIFY(desktop.click(tools->center(), 1));
+    QVERIFY(desktop.pressKey(desktop.windows(mainWindow).first(), "Down"));
+    QVERIFY(desktop.pressKey(desktop.windows(mainWindow).first(), "Return"));
+    QVERIFY(desktop.waitForWindows(keywordGrabber, 1, 30000));
+
+    const QString main = desktop.windows(mainWindow).first();
+    QVERIFY(desktop.isOnTaskBar(main));
+    QVERIFY(desktop.minimizeWindow(main));
+    QTRY_VERIFY_WITH_TIMEOUT(!desktop.isOnTaskBar(main), 10000);
+
+    QVERIFY(desktop.closeWindow(desktop.windows(keywordGrabber).first()));
+    QTRY_VERIFY_WITH_TIMEOUT(desktop.windows(keywordGrabber).isEmpty(), 10000);
+    QThread::msleep(2000);
+    QCOMPARE(program->state(), QProcess::Running);
+}
+
+QTEST_GUILESS_MAIN(TestE2eDesktop)
+#include "tst_e2e_desktop.moc"
