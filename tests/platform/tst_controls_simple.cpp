@@ -198,6 +198,10 @@ void TstControlsSimple::buttonClick()
     button.setEnabled(enabled);
     int clicked = 0;
     button.Click = [&] { ++clicked; };
+    // The boxes keep their Enter: it reaches their own key hook.
+    int keyInBox = 0;
+    rate.KeyPress = [&](int &code) { keyInBox = code; };
+    currency.KeyPress = [&](int &code) { keyInBox = code; };
     QVERIFY(showActive(window));
     button.setFocus();
     QCOMPARE(button.widget()->hasFocus(), enabled);
@@ -223,11 +227,13 @@ void TstControlsSimple::buttonClick()
         rate.setFocus();
         QTest::keyClick(rate.lineEdit(), Qt::Key_Return);
         QVERIFY(rate.lineEdit()->hasFocus());
+        QCOMPARE(keyInBox, 13);
         break;
     case ButtonGesture::ReturnInComboBox:
         currency.setFocus();
         QTest::keyClick(currency.widget(), Qt::Key_Return);
         QVERIFY(currency.widget()->hasFocus());
+        QCOMPARE(keyInBox, 13);
         break;
     case ButtonGesture::ReturnInOpenedList: {
         currency.setFocus();
