@@ -54,6 +54,7 @@ enum class Action {
     KeypadPageUpInOpenList,
     HoverThenEnterInOpenList,
     InitialThenEnterInOpenList,
+    KeyPickThenPrefixAndEnterInNextOpening,
     SetListIndexInCode,
 };
 
@@ -436,6 +437,10 @@ void TstControlsComboBox::onlyAPickRunsClick_data()
     QTest::newRow("editable: Enter on the item found by its initial")
         << edit << "" << Action::InitialThenEnterInOpenList << QStringList{"Click 欧元"} << "欧元"
         << 2 << false;
+    QTest::newRow("editable: item picked by a key in an earlier opening, its prefix typed, "
+                  "Enter picks it again")
+        << edit << "" << Action::KeyPickThenPrefixAndEnterInNextOpening
+        << QStringList{"Click 英镑", "Change 英", "Click 英镑"} << "英镑" << 1 << false;
     QTest::newRow("editable: ListIndex set in code")
         << edit << "" << Action::SetListIndexInCode << QStringList{"Click 欧元"} << "欧元" << 2
         << false;
@@ -583,6 +588,20 @@ void TstControlsComboBox::onlyAPickRunsClick()
         QCOMPARE(view->currentIndex().row(), 2);
         QTest::keyClick(view, Qt::Key_Return);
         break;
+    case Action::KeyPickThenPrefixAndEnterInNextOpening: {
+        QVERIFY(openList(box));
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Return);
+        QTRY_VERIFY(!view->isVisible());
+        box.widget()->lineEdit()->selectAll();
+        QInputMethodEvent prefix;
+        prefix.setCommitString(box.text().left(1));
+        QApplication::sendEvent(box.widget(), &prefix);
+        QVERIFY(openList(box));
+        QCOMPARE(view->currentIndex().row(), 1);
+        QTest::keyClick(view, Qt::Key_Return);
+        break;
+    }
     case Action::SetListIndexInCode:
         box.setListIndex(2);
         break;

@@ -1,3 +1,4 @@
+#include "platform/controls/combo_box.h"
 #include "platform/controls/command_button.h"
 #include "platform/controls/image.h"
 #include "platform/controls/label.h"
@@ -5,9 +6,12 @@
 #include "platform/controls/timer.h"
 #include "support/test_main.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +28,32 @@ bool showActive(QWidget &window)
     return QTest::qWaitForWindowActive(&window);
 }
 
+// How the user (or the code) presses the button in the click table.
+enum class ButtonGesture {
+    ClickInCode,
+    Return,
+    KeypadEnter,
+    Space,
+    HeldReturn,
+    ReturnInTextBox,
+    ReturnInComboBox,
+    ReturnInOpenedList,
+};
+
+// How the button comes to be clicked after the user typed in a box.
+enum class FocusingClick { Mouse, InCode, TabThenReturn };
+
+// Return held down until the keyboard repeats it twice, then let go.
+void holdReturn(QWidget *widget)
+{
+    QTest::keyPress(widget, Qt::Key_Return);
+    for (int repeat = 0; repeat < 2; ++repeat) {
+        QKeyEvent again(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+        QApplication::sendEvent(widget, &again);
+    }
+    QTest::keyRelease(widget, Qt::Key_Return);
+}
+
 // A picture file of the given colour; answers its path.
 QString writePicture(const QTemporaryDir &dir, const QString &name, Qt::GlobalColor colour)
 {
@@ -35,6 +65,9 @@ QString writePicture(const QTemporaryDir &dir, const QString &name, Qt::GlobalCo
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(ButtonGesture)
+Q_DECLARE_METATYPE(FocusingClick)
 
 class TstControlsSimple : public QObject
 {
@@ -128,24 +161,92 @@ void TstControlsSimple::labelClicks()
 void TstControlsSimple::buttonClick_data()
 {
     QTest::addColumn<bool>("enabled");
+    QTest::addColumn<ButtonGesture>("gesture");
     QTest::addColumn<int>("clicks");
 
-    QTest::newRow("enabled") << true << 1;
-    QTest::newRow("disabled") << false << 0;
+    QTest::newRow("enabled") << true << ButtonGesture::ClickInCode << 1;
+    QTest::newRow("disabled") << false << ButtonGesture::ClickInCode << 0;
+    QTest::newRow("Return on the focused button") << true << ButtonGesture::Return << 1;
+    QTest::newRow("keypad Enter on the focused button") << true << ButtonGesture::KeypadEnter << 1;
+    QTest::newRow("Space on the focused button") << true << ButtonGesture::Space << 1;
+    QTest::newRow("held Return clicks once") << true << ButtonGesture::HeldReturn << 1;
+    QTest::newRow("Return on a disabled button") << false << ButtonGesture::Return << 0;
+    QTest::newRow("keypad Enter on a disabled button") << false << ButtonGesture::KeypadEnter << 0;
+    QTest::newRow("Return in a text box beside the button")
+        << true << ButtonGesture::ReturnInTextBox << 0;
+    QTest::newRow("Return in a combo box beside the button")
+        << true << ButtonGesture::ReturnInComboBox << 0;
+    QTest::newRow("Return in the opened list of a combo box beside the button")
+        << true << ButtonGesture::ReturnInOpenedList << 0;
 }
 
 void TstControlsSimple::buttonClick()
 {
     QFETCH(bool, enabled);
+    QFETCH(ButtonGesture, gesture);
     QFETCH(int, clicks);
 
     QWidget window;
+    TextBox rate(&window, "Text118");
+    ComboBox currency(&window, "Combo2", ComboBox::Editable);
     CommandButton button(&window, "Command6", "生成");
+    rate.setGeometryTwips(0, 0, 1500, 300);
+    currency.setGeometryTwips(0, 450, 1500, 300);
+    button.setGeometryTwips(0, 900, 1500, 450);
+    currency.AddItem("美元");
+    currency.AddItem("英镑");
     button.setEnabled(enabled);
     int clicked = 0;
     button.Click = [&] { ++clicked; };
+    // The boxes keep their Enter: it reaches their own key hook.
+    int keyInBox = 0;
+    rate.KeyPress = [&](int &code) { keyInBox = code; };
+    currency.KeyPress = [&](int &code) { keyInBox = code; };
+    QVERIFY(showActive(window));
+    button.setFocus();
+    QCOMPARE(button.widget()->hasFocus(), enabled);
 
-    button.click();
+    QPushButton *pressed = button.widget();
+    switch (gesture) {
+    case ButtonGesture::ClickInCode:
+        button.click();
+        break;
+    case ButtonGesture::Return:
+        QTest::keyClick(pressed, Qt::Key_Return);
+        break;
+    case ButtonGesture::KeypadEnter:
+        QTest::keyClick(pressed, Qt::Key_Enter, Qt::KeypadModifier);
+        break;
+    case ButtonGesture::Space:
+        QTest::keyClick(pressed, Qt::Key_Space);
+        break;
+    case ButtonGesture::HeldReturn:
+        holdReturn(pressed);
+        break;
+    case ButtonGesture::ReturnInTextBox:
+        rate.setFocus();
+        QTest::keyClick(rate.lineEdit(), Qt::Key_Return);
+        QVERIFY(rate.lineEdit()->hasFocus());
+        QCOMPARE(keyInBox, 13);
+        break;
+    case ButtonGesture::ReturnInComboBox:
+        currency.setFocus();
+        QTest::keyClick(currency.widget(), Qt::Key_Return);
+        QVERIFY(currency.widget()->hasFocus());
+        QCOMPARE(keyInBox, 13);
+        break;
+    case ButtonGesture::ReturnInOpenedList: {
+        currency.setFocus();
+        QTest::keyClick(currency.widget(), Qt::Key_F4);
+        QAbstractItemView *list = currency.widget()->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_VERIFY(!list->isVisible());
+        QCOMPARE(currency.text(), QString("美元"));
+        break;
+    }
+    }
 
     QCOMPARE(clicked, clicks);
     QCOMPARE(button.isEnabled(), enabled);
@@ -155,15 +256,16 @@ void TstControlsSimple::buttonClick()
 
 void TstControlsSimple::lostFocusRunsBeforeButtonClick_data()
 {
-    QTest::addColumn<bool>("byMouse");
+    QTest::addColumn<FocusingClick>("how");
 
-    QTest::newRow("mouse click") << true;
-    QTest::newRow("click() in code") << false;
+    QTest::newRow("mouse click") << FocusingClick::Mouse;
+    QTest::newRow("click() in code") << FocusingClick::InCode;
+    QTest::newRow("Tab to the button, then Return") << FocusingClick::TabThenReturn;
 }
 
 void TstControlsSimple::lostFocusRunsBeforeButtonClick()
 {
-    QFETCH(bool, byMouse);
+    QFETCH(FocusingClick, how);
 
     QWidget window;
     TextBox rate(&window, "Text118");
@@ -178,10 +280,18 @@ void TstControlsSimple::lostFocusRunsBeforeButtonClick()
     QVERIFY(showActive(window));
     QTest::keyClicks(rate.lineEdit(), "6.3");
 
-    if (byMouse)
+    switch (how) {
+    case FocusingClick::Mouse:
         QTest::mouseClick(button.widget(), Qt::LeftButton);
-    else
+        break;
+    case FocusingClick::InCode:
         button.click();
+        break;
+    case FocusingClick::TabThenReturn:
+        QTest::keyClick(rate.lineEdit(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        break;
+    }
 
     QCOMPARE(log, (QStringList{"GotFocus", "LostFocus 6.3", "Click"}));
     QVERIFY(button.widget()->hasFocus());

@@ -5,7 +5,9 @@
 class QPushButton;
 
 // A push button. It takes the focus when clicked, so the focus-out handler of the
-// box the user leaves runs before the button's Click.
+// box the user leaves runs before the button's Click. Like a command button on a
+// Windows form, the focused button is clicked by Space, and by Enter or the keypad's
+// Enter once a press (Qt leaves Enter to a dialog's default button).
 class CommandButton : public Control
 {
     Q_OBJECT
@@ -22,4 +24,7 @@ public:
     void click();
 
     std::function<void()> Click;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 };
