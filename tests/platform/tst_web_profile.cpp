@@ -1,7 +1,9 @@
 #include "platform/browser.h"
 #include "platform/browser_cookies.h"
 #include "platform/page_script.h"
+#include "platform/services.h"
 #include "platform/web_profile.h"
+#include "support/fake_desktop.h"
 #include "support/fake_web.h"
 #include "support/file_replacements.h"
 #include "support/temp_folders.h"
@@ -46,6 +48,18 @@ QString mirrorIn(const WebProfile &profile)
 {
     return QDir(profile.folder()).filePath("MirroredCookies");
 }
+
+// What a browser on `profile` needs of the program's services.
+struct BrowserServices
+{
+    explicit BrowserServices(WebProfile &profile)
+    {
+        services.web = &profile;
+        services.shell = &shell;
+    }
+    FakeShell shell;
+    Services services;
+};
 
 // Runs the events as the program's event loop does, with no pause between them
 // (QTest's waits sleep between rounds), until `done` holds; false when it never did.
@@ -116,7 +130,8 @@ void TstWebProfile::asksForPagesInChinese()
 {
     TempFolders folders;
     WebProfile profile(folders.paths().webProfileDir());
-    Browser browser(window, "WebBrowser1", profile);
+    BrowserServices on(profile);
+    Browser browser(window, "WebBrowser1", on.services);
 
     QVERIFY(load(browser, web->baseUrl() + "/a"));
     const QList<FakeWeb::Request> requests = requestsFor(*web, "/a");
@@ -129,7 +144,8 @@ void TstWebProfile::showsItsErrorPagesInChinese()
 {
     TempFolders folders;
     WebProfile profile(folders.paths().webProfileDir());
-    Browser browser(window, "WebBrowser1", profile);
+    BrowserServices on(profile);
+    Browser browser(window, "WebBrowser1", on.services);
 
     QVERIFY(load(browser, FakeWeb::refusingBaseUrl() + "/"));
     const std::optional<QVariant> text = runPageScript(browser, "return document.body.innerText;");
@@ -174,7 +190,8 @@ void TstWebProfile::profileIsPrivateToItsUser()
     FakeWeb::Reply login = html("<p>welcome</p>");
     login.headers.append(qMakePair(QByteArray("Set-Cookie"), keptLogin));
     web->route("/login", login);
-    Browser browser(window, "WebBrowser1", profile);
+    BrowserServices on(profile);
+    Browser browser(window, "WebBrowser1", on.services);
     QVERIFY(load(browser, web->baseUrl() + "/login"));
     QTRY_VERIFY_WITH_TIMEOUT(TempFolders::readFile(mirror).contains("skey=abc123"), loadTimeoutMs);
     QCOMPARE(TempFolders::modeOf(mirror), 0600);
@@ -226,7 +243,8 @@ void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
     TempFolders secondUser;
     {
         WebProfile profile(firstUser.paths().webProfileDir());
-        Browser browser(window, "WebBrowser1", profile);
+        BrowserServices on(profile);
+        Browser browser(window, "WebBrowser1", on.services);
         QVERIFY(load(browser, web->baseUrl() + "/login"));
         // While the program runs, its own requests carry every login.
         QTRY_VERIFY_WITH_TIMEOUT(!BrowserCookies::of(profile).requestHeaders(target).isEmpty(),
@@ -246,7 +264,8 @@ void TstWebProfile::loginIsKeptForTheNextStartOfTheSameUser()
 
     const TempFolders &next = sameUser ? firstUser : secondUser;
     WebProfile profile(next.paths().webProfileDir());
-    Browser browser(window, "WebBrowser1", profile);
+    BrowserServices on(profile);
+    Browser browser(window, "WebBrowser1", on.services);
     QVERIFY(load(browser, target));
     QCOMPARE(requestsFor(*web, "/a").first().header("Cookie"), cookie);
     // The program's own requests carry the kept login too, and no other.
@@ -277,7 +296,8 @@ void TstWebProfile::burstOfCookiesIsWrittenAFewTimes()
         WebProfile profile(folders.paths().webProfileDir());
         const BrowserCookies &cookies = BrowserCookies::of(profile);
         FileReplacements replacements(mirrorIn(profile));
-        Browser browser(window, "WebBrowser1", profile);
+        BrowserServices on(profile);
+        Browser browser(window, "WebBrowser1", on.services);
         browser.Navigate(web->baseUrl() + "/many");
         QVERIFY(runEventsUntil([&] { return cookiesSent(cookies) == cookieCount; }));
         profile.close();
@@ -298,7 +318,8 @@ void TstWebProfile::cookieSetJustBeforeTheEndIsKept()
     {
         WebProfile profile(folders.paths().webProfileDir());
         const BrowserCookies &cookies = BrowserCookies::of(profile);
-        Browser browser(window, "WebBrowser1", profile);
+        BrowserServices on(profile);
+        Browser browser(window, "WebBrowser1", on.services);
         QVERIFY(load(browser, target));
         QNetworkCookie login("skey", "abc123");
         login.setExpirationDate(QDateTime::currentDateTime().addDays(1));
