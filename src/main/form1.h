@@ -47,7 +47,7 @@ public:
     ComboBox Combo5{this, "Combo5"};
     Label Label36{this, "Label36", QStringLiteral("公告栏")};
     TextBox Text12{this, "Text12", TextBox::MultiLine};
-    Browser WebBrowser1{this, "WebBrowser1", *services.web};
+    Browser WebBrowser1{this, "WebBrowser1", services};
     Timer Timer1{this, "Timer1"};
 
     frmSplash splash;

@@ -4,6 +4,20 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+namespace {
+
+bool installQtTranslation(const QString &catalogue)
+{
+    auto *translator = new QTranslator(qApp);
+    if (!translator->load(catalogue, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+} // namespace
+
 void prepareApplication()
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
@@ -13,11 +27,9 @@ bool setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("Skarvel"));
     QApplication::setQuitOnLastWindowClosed(false);
-    auto *translator = new QTranslator(qApp);
-    if (!translator->load(QStringLiteral("qt_zh_CN"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
-    }
-    return QCoreApplication::installTranslator(translator);
+    // Qt's own catalogue holds only the widgets' texts; the web engine's (the pages'
+    // right-click menus and script dialogs) come in a catalogue of their own.
+    const bool widgets = installQtTranslation(QStringLiteral("qt_zh_CN"));
+    const bool webEngine = installQtTranslation(QStringLiteral("qtwebengine_zh_CN"));
+    return widgets && webEngine;
 }

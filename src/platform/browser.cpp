@@ -2,8 +2,10 @@
 
 #include "platform/browser_cookies.h"
 #include "platform/controls/form.h"
+#include "platform/shell.h"
 #include "platform/web_profile.h"
 
+#include <QMenu>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
@@ -18,19 +20,81 @@ namespace {
 // that none will.
 constexpr int noStartFallbackMs = 2000;
 
-// Hands a page's request for a new window to the browser's NewWindow2 handler.
+// The entries of the engine's menu that would save or download (which no window
+// of the program has a place for, and which made the download folder in the home
+// folder) or open a tool the program does not show.
+constexpr QWebEnginePage::WebAction leftOutOfTheMenu[] = {
+    QWebEnginePage::SavePage,
+    QWebEnginePage::DownloadLinkToDisk,
+    QWebEnginePage::DownloadImageToDisk,
+    QWebEnginePage::DownloadMediaToDisk,
+    QWebEnginePage::ViewSource,
+    QWebEnginePage::InspectElement,
+};
+
+void leaveOutWhatDoesNothing(QMenu &menu, QWebEnginePage &page)
+{
+    for (const QWebEnginePage::WebAction action : leftOutOfTheMenu)
+        menu.removeAction(page.action(action));
+    // The separators that stood between the entries left out and the rest.
+    QAction *lastKept = nullptr;
+    for (QAction *entry : menu.actions()) {
+        if (entry->isSeparator() && (!lastKept || lastKept->isSeparator()))
+            menu.removeAction(entry);
+        else
+            lastKept = entry;
+    }
+    if (lastKept && lastKept->isSeparator())
+        menu.removeAction(lastKept);
+}
+
+// The window a page asks for in a browser without a NewWindow2 handler: the Windows
+// control opens such a page in the system's web browser. The engine names the
+// address only once the new window navigates (the menu's "open in new window" asks
+// for the window first and then loads it), so this page, never shown, waits for
+// that navigation, hands its address to the desktop and ends; a window left empty
+// ends with its opener's view.
+class DesktopWindowPage : public QWebEnginePage
+{
+public:
+    DesktopWindowPage(QWebEngineProfile *profile, Shell &shell, QObject *parent)
+        : QWebEnginePage(profile, parent)
+        , shell(shell)
+    {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
+    {
+        if (handedOver || !isMainFrame)
+            return false;
+        handedOver = true;
+        shell.openAddress(url.toString(QUrl::FullyEncoded));
+        deleteLater();
+        return false;
+    }
+
+private:
+    Shell &shell;
+    bool handedOver = false;
+};
+
+// Hands a page's request for a new window to the browser's NewWindow2 handler, or
+// without one to the desktop.
 class BrowserPage : public QWebEnginePage
 {
 public:
-    BrowserPage(Browser *owner, QWebEngineProfile *profile, QObject *parent)
+    BrowserPage(Browser *owner, QWebEngineProfile *profile, Shell &shell, QObject *parent)
         : QWebEnginePage(profile, parent)
         , owner(owner)
+        , shell(shell)
     {}
 
 protected:
     QWebEnginePage *createWindow(WebWindowType) override
     {
-        Browser *target = owner->NewWindow2 ? owner->NewWindow2() : nullptr;
+        if (!owner->NewWindow2)
+            return new DesktopWindowPage(profile(), shell, this);
+        Browser *target = owner->NewWindow2();
         return target ? target->view()->page() : nullptr;
     }
 
@@ -62,14 +126,15 @@ protected:
 
 private:
     Browser *owner;
+    Shell &shell;
 };
 
 } // namespace
 
-Browser::Browser(QWidget *parent, const QString &name, WebProfile &profile)
+Browser::Browser(QWidget *parent, const QString &name, Services &services)
     : QObject(parent)
     , container(new QWidget(parent))
-    , profile(profile)
+    , services(services)
 {
     setObjectName(name);
     container->setObjectName(name);
@@ -89,12 +154,24 @@ QWebEngineView *Browser::view()
     if (page)
         return page;
     // The program's own requests carry the cookies of the browsers' profile.
-    BrowserCookies::of(profile);
+    BrowserCookies::of(*services.web);
     page = new QWebEngineView(container);
-    page->setPage(new BrowserPage(this, profile.engineProfile(), page));
+    page->setPage(new BrowserPage(this, services.web->engineProfile(), *services.shell, page));
+    page->setContextMenuPolicy(Qt::CustomContextMenu);
     container->layout()->addWidget(page);
     connect(page->page(), &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
+    connect(page, &QWidget::customContextMenuRequested, this, &Browser::showContextMenu);
     return page;
+}
+
+void Browser::showContextMenu(const QPoint &at)
+{
+    QMenu *menu = page->createStandardContextMenu();
+    leaveOutWhatDoesNothing(*menu, *page->page());
+    if (menu->isEmpty())
+        delete menu;
+    else
+        menu->popup(page->mapToGlobal(at));
 }
 
 void Browser::setGeometryTwips(int left, int top, int width, int height)

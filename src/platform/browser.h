@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/services.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -7,10 +9,10 @@
 #include <QTimer>
 #include <functional>
 
+class QPoint;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
 class QWidget;
-class WebProfile;
 
 // An embedded web browser. The page view is made on the first navigation, so a
 // window that never browses never starts the web engine.
@@ -21,20 +23,23 @@ class WebProfile;
 // Refresh started (the control reports none for a refresh). It runs from the event
 // loop, never inside the call that caused it. Qt reports one load per top-level
 // document, so unlike the control there is no completion per frame.
+//
+// A page's right-click menu offers only what works here: nothing is saved or
+// downloaded, and there is no page source or inspector.
 class Browser : public QObject
 {
     Q_OBJECT
 public:
     enum State { Uninitialized = 0, Loading = 1, Complete = 4 };
 
-    // Every browser of the program runs on the program's one profile, so a login
-    // made in one is seen by all.
-    Browser(QWidget *parent, const QString &name, WebProfile &profile);
+    // Every browser of the program runs on the program's one profile
+    // (`services.web`), so a login made in one is seen by all.
+    Browser(QWidget *parent, const QString &name, Services &services);
 
     QWidget *widget() const { return container; }
     // The page view; made on first use.
     QWebEngineView *view();
-    WebProfile &webProfile() const { return profile; }
+    WebProfile &webProfile() const { return *services.web; }
     void setGeometryTwips(int left, int top, int width, int height);
 
     void Navigate(const QString &url);
@@ -51,7 +56,9 @@ public:
     // Runs when a page has finished loading, with the page's address.
     std::function<void(const QString &url)> DocumentComplete;
     // Runs when a page asks for a new window; returns the browser that shows it,
-    // or null to refuse the window.
+    // or null to refuse the window. Without a handler, the address goes to the
+    // desktop's web browser, as the Windows control opens the system's browser, and
+    // the page stays where it was.
     std::function<Browser *()> NewWindow2;
 
     // While a hold lasts, completions are kept back; they are reported once the
@@ -71,13 +78,14 @@ public:
 
 private:
     void loadingChanged(const QWebEngineLoadingInfo &info);
+    void showContextMenu(const QPoint &at);
     void startOwnLoad(bool refresh);
     void reportCompletion(const QString &url);
 
     QWidget *container;
     // Ends with the profile at the end of the program.
     QPointer<QWebEngineView> page;
-    WebProfile &profile;
+    Services &services;
     int state = Uninitialized;
     bool silent_ = false;
     // The next load to start is the one Navigate or Refresh asked for; a load

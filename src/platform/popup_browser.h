@@ -1,10 +1,10 @@
 #pragma once
 
 class Browser;
-class WebProfile;
+class Services;
 
-// A plain browser window of its own, on the given profile, for a page that asks for
-// a new window where its browser has no NewWindow2 handler of its own: the Windows
-// control then opens a separate browser window. Shown at once; it goes away when
-// the user closes it. Its completions run nothing.
-Browser *openPopupBrowser(WebProfile &profile);
+// A plain browser window of its own, on the program's profile, for a window whose
+// NewWindow2 handler opens a separate browser window; its own pages' new windows
+// open further ones. Shown at once; it goes away when the user closes it. Its
+// completions run nothing.
+Browser *openPopupBrowser(Services &services);

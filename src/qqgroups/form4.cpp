@@ -102,9 +102,10 @@ Form4::Form4(Services &services, QWidget *parent)
     WebBrowser1.DocumentComplete = [this](const QString &) { WebBrowser1_DocumentComplete(); };
     WebBrowser2.DocumentComplete = [this](const QString &) { WebBrowser2_DocumentComplete(); };
     // The window has no handler for new windows: as with the Windows control, a page
-    // that asks for one gets a browser window of its own, on the same login.
-    WebBrowser1.NewWindow2 = [this] { return openPopupBrowser(WebBrowser1.webProfile()); };
-    WebBrowser2.NewWindow2 = [this] { return openPopupBrowser(WebBrowser2.webProfile()); };
+    // that asks for one gets a browser window of its own, on the same login (which
+    // the desktop's browser would not have).
+    WebBrowser1.NewWindow2 = [&services] { return openPopupBrowser(services); };
+    WebBrowser2.NewWindow2 = [&services] { return openPopupBrowser(services); };
 }
 
 void Form4::layOut()

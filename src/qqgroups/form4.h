@@ -41,8 +41,8 @@ public:
     Label Label5{this, "Label5", "个"};
     ListView ListView1{this, "ListView1"};
     ListView ListView2{this, "ListView2"};
-    Browser WebBrowser1{this, "WebBrowser1", *services.web};
-    Browser WebBrowser2{this, "WebBrowser2", *services.web};
+    Browser WebBrowser1{this, "WebBrowser1", services};
+    Browser WebBrowser2{this, "WebBrowser2", services};
     CommandButton Command1{this, "Command1", "获取群号"};
     CommandButton Command2{this, "Command2", "获取群成员"};
     CommandButton Command7{this, "Command7", "切换QQ账户"};

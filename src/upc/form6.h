@@ -23,7 +23,7 @@ public:
     // The window showDefault shows, while it is open.
     static Form6 *defaultWindow() { return defaultLookup; }
 
-    Browser WebBrowser1{this, "WebBrowser1", *services.web};
+    Browser WebBrowser1{this, "WebBrowser1", services};
     TextBox Text1{this, "Text1", TextBox::MultiLine};
 
     Browser *WebBrowser1_NewWindow2();

@@ -4,11 +4,20 @@
 #include "platform/page_links.h"
 #include "platform/page_script.h"
 #include "platform/web_profile.h"
+#include "support/context_menu.h"
+#include "support/fake_services.h"
 #include "support/fake_web.h"
 #include "support/test_main.h"
 
+#include <QAction>
+#include <QBuffer>
+#include <QDir>
+#include <QDirIterator>
+#include <QImage>
+#include <QMenu>
 #include <QTemporaryDir>
 #include <QWebEngineCookieStore>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 
@@ -33,6 +42,47 @@ FakeWeb::Reply html(const QByteArray &body, int delayMs = 0)
     return reply;
 }
 
+FakeWeb::Reply picture()
+{
+    QImage image(60, 60, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QBuffer bytes;
+    bytes.open(QIODevice::WriteOnly);
+    image.save(&bytes, "PNG");
+    FakeWeb::Reply reply;
+    reply.body = bytes.data();
+    reply.contentType = "image/png";
+    return reply;
+}
+
+// Each at a place of its own, so a click at a point lands on one of them.
+QByteArray placed(const QByteArray &element, int top)
+{
+    const QByteArray style = "position:absolute;left:0;top:" + QByteArray::number(top) +
+                             "px;width:150px;height:30px;display:block";
+    return element.left(element.indexOf(' ')) + " style=\"" + style + "\"" +
+           element.mid(element.indexOf(' '));
+}
+
+// A point inside the element placed at `top`.
+QPoint at(int top)
+{
+    return {20, top + 15};
+}
+
+const QPoint plainPart(300, 250);
+
+// Everything under `folder`, however deep.
+QStringList entriesIn(const QString &folder)
+{
+    QStringList entries;
+    QDirIterator iterator(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                          QDirIterator::Subdirectories);
+    while (iterator.hasNext())
+        entries << iterator.next();
+    return entries;
+}
+
 int requestsFor(const FakeWeb &web, const QByteArray &path)
 {
     int count = 0;
@@ -47,6 +97,8 @@ class TstBrowser : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -63,15 +115,40 @@ private slots:
     void shortensLinkAddresses();
     void refusesToShortenAChangedLink();
     void cookiesFollowTheProfile();
+    void contextMenuOffersOnlyWhatWorks_data();
+    void contextMenuOffersOnlyWhatWorks();
+    void newWindowWithoutHandlerGoesToTheDesktop_data();
+    void newWindowWithoutHandlerGoesToTheDesktop();
+    void newWindowWithHandlerGoesToItsBrowser_data();
+    void newWindowWithHandlerGoesToItsBrowser();
+    void pageSavesNothingInTheHome_data();
+    void pageSavesNothingInTheHome();
 
 private:
     void show(Browser &browser);
+    bool load(Browser &browser, const QString &path);
+    static void newWindowRequests_data();
+    void askForNewWindow(Browser &browser, const QString &how, QPoint where, const QString &entry);
 
     FakeWeb *web = nullptr;
     QWidget *window = nullptr;
-    std::unique_ptr<QTemporaryDir> folder;
-    std::unique_ptr<WebProfile> profile;
+    std::unique_ptr<FakeServices> fake;
+    QTemporaryDir home;
+    QByteArray previousHome;
 };
+
+void TstBrowser::initTestCase()
+{
+    // The engine takes its download folder from the home folder when the profile is made.
+    QVERIFY(home.isValid());
+    previousHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+}
+
+void TstBrowser::cleanupTestCase()
+{
+    qputenv("HOME", previousHome);
+}
 
 void TstBrowser::init()
 {
@@ -80,16 +157,14 @@ void TstBrowser::init()
     web->route("/slow", html("<p>slow</p>", 1500));
     window = new QWidget;
     window->resize(400, 300);
-    folder = std::make_unique<QTemporaryDir>();
-    profile = std::make_unique<WebProfile>(folder->path());
+    fake = std::make_unique<FakeServices>(web->baseUrl());
 }
 
 void TstBrowser::cleanup()
 {
     delete window;
     window = nullptr;
-    profile.reset();
-    folder.reset();
+    fake.reset();
     delete web;
     web = nullptr;
 }
@@ -98,6 +173,14 @@ void TstBrowser::show(Browser &browser)
 {
     browser.widget()->setGeometry(0, 0, 400, 300);
     window->show();
+}
+
+bool TstBrowser::load(Browser &browser, const QString &path)
+{
+    show(browser);
+    browser.Navigate(web->baseUrl() + path);
+    return QTest::qWaitFor([&] { return browser.ReadyState() == Browser::Complete; },
+                           loadTimeoutMs);
 }
 
 void TstBrowser::completionOncePerLoad_data()
@@ -111,7 +194,7 @@ void TstBrowser::completionOncePerLoad_data()
 void TstBrowser::completionOncePerLoad()
 {
     QFETCH(QString, path);
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     QStringList completed;
     browser.DocumentComplete = [&](const QString &url) { completed.append(url); };
@@ -129,7 +212,7 @@ void TstBrowser::completionOncePerLoad()
 
 void TstBrowser::replacedNavigationReportsOnlyTheNewer()
 {
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     QStringList completed;
     browser.DocumentComplete = [&](const QString &url) { completed.append(url); };
@@ -146,7 +229,7 @@ void TstBrowser::replacedNavigationReportsOnlyTheNewer()
 
 void TstBrowser::refreshReloadsWithoutCompletion()
 {
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     int completions = 0;
     browser.DocumentComplete = [&](const QString &) { ++completions; };
@@ -167,7 +250,7 @@ void TstBrowser::refreshReloadsWithoutCompletion()
 
 void TstBrowser::stopEndsTheLoadWithoutCompletion()
 {
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     int completions = 0;
     browser.DocumentComplete = [&](const QString &) { ++completions; };
@@ -183,7 +266,7 @@ void TstBrowser::stopEndsTheLoadWithoutCompletion()
 
 void TstBrowser::heldCompletionsComeAfterTheHold()
 {
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     int completions = 0;
     browser.DocumentComplete = [&](const QString &) { ++completions; };
@@ -202,7 +285,7 @@ void TstBrowser::heldCompletionsComeAfterTheHold()
 // refreshes the page and waits in turn, and the refresh must finish meanwhile.
 void TstBrowser::handlerWaitingInsideAWaitSeesItsRefreshEnd()
 {
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     browser.Navigate(web->baseUrl() + "/a");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -227,7 +310,7 @@ void TstBrowser::handlerWaitingInsideAWaitSeesItsRefreshEnd()
 
 void TstBrowser::scriptDataIsNeverCode()
 {
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     browser.Navigate(web->baseUrl() + "/a");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -249,7 +332,7 @@ void TstBrowser::readsLinksInDocumentOrder()
                               "</a>"
                               "<a>no address</a>"
                               "<svg><a href=\"/svg\"><text>svg</text></a></svg>"));
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     browser.Navigate(web->baseUrl() + "/links");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -287,7 +370,7 @@ void TstBrowser::shortensLinkAddresses()
     QFETCH(QStringList, parts);
     QFETCH(QString, shortened);
     web->route("/link", html("<a href=\"" + href.toUtf8() + "\">link</a>"));
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     browser.Navigate(web->baseUrl() + "/link");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -310,7 +393,7 @@ void TstBrowser::shortensLinkAddresses()
 void TstBrowser::refusesToShortenAChangedLink()
 {
     web->route("/link", html("<a href=\"/air/#1\">one</a>"));
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     browser.Navigate(web->baseUrl() + "/link");
     QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
@@ -330,7 +413,7 @@ void TstBrowser::cookiesFollowTheProfile()
     login.headers.append(
         qMakePair(QByteArray("Set-Cookie"), QByteArray("skey=abc123; Path=/; HttpOnly")));
     web->route("/login", login);
-    Browser browser(window, "WebBrowser1", *profile);
+    Browser browser(window, "WebBrowser1", fake->services);
     show(browser);
     const BrowserCookies &cookies = BrowserCookies::of(browser.webProfile());
     const QString target = web->baseUrl() + "/air/index/mygroup?w=n";
@@ -341,11 +424,177 @@ void TstBrowser::cookiesFollowTheProfile()
                               HttpHeaders({{"Cookie", "skey=abc123"}}), loadTimeoutMs);
     QCOMPARE(cookies.requestHeaders("http://elsewhere.invalid/"), HttpHeaders());
     // A second browser on the same profile sees the same login.
-    Browser second(window, "WebBrowser2", *profile);
+    Browser second(window, "WebBrowser2", fake->services);
     QCOMPARE(&second.webProfile(), &browser.webProfile());
 
     browser.webProfile().engineProfile()->cookieStore()->deleteAllCookies();
     QTRY_COMPARE_WITH_TIMEOUT(cookies.requestHeaders(target), HttpHeaders(), loadTimeoutMs);
+}
+
+void TstBrowser::contextMenuOffersOnlyWhatWorks_data()
+{
+    QTest::addColumn<QPoint>("where");
+    QTest::addColumn<QStringList>("menu");
+
+    const QStringList pageEntries{"后退", "前进", "重新加载"};
+    QTest::newRow("page") << plainPart << pageEntries;
+    QTest::newRow("link") << at(0)
+                          << pageEntries + QStringList{"", "在新页签中打开链接",
+                                                       "在新窗口中打开链接", "", "复制链接地址"};
+    QTest::newRow("text field") << at(50)
+                                << QStringList{"撤销", "重做",           "",    "剪切", "复制",
+                                               "粘贴", "粘贴并匹配样式", "全选"};
+    QTest::newRow("picture") << at(100)
+                             << pageEntries + QStringList{"", "复制图片", "复制图片地址"};
+}
+
+// In Chinese, and without the entries that would save, download or show a page's
+// source or inspector, which no window of the program has a place for.
+void TstBrowser::contextMenuOffersOnlyWhatWorks()
+{
+    QFETCH(QPoint, where);
+    QFETCH(QStringList, menu);
+    web->route("/picture.png", picture());
+    web->route("/menus",
+               html(placed("<a href=\"/a\">link</a>", 0) + placed("<input type=\"text\">", 50) +
+                    placed("<img src=\"/picture.png\">", 100)));
+    Browser browser(window, "WebBrowser1", fake->services);
+    QVERIFY(load(browser, "/menus"));
+
+    QCOMPARE(pageContextMenuTexts(browser.view(), where), menu);
+}
+
+void TstBrowser::newWindowRequests_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QPoint>("where");
+    QTest::addColumn<QString>("entry");
+
+    QTest::newRow("link with a target of _blank") << "click" << at(0) << QString();
+    QTest::newRow("page script window.open") << "click" << at(50) << QString();
+    QTest::newRow("menu: open link in new window") << "menu" << at(100) << "在新窗口中打开链接";
+    QTest::newRow("menu: open link in new tab") << "menu" << at(100) << "在新页签中打开链接";
+}
+
+void TstBrowser::askForNewWindow(Browser &browser, const QString &how, QPoint where,
+                                 const QString &entry)
+{
+    web->route("/b", html("<p>b</p>"));
+    web->route("/opener", html(placed("<a href=\"/b\" target=\"_blank\">new window</a>", 0) +
+                               placed("<button onclick=\"window.open('/b')\">open</button>", 50) +
+                               placed("<a href=\"/b\">link</a>", 100)));
+    QVERIFY(load(browser, "/opener"));
+    if (how == "click") {
+        QTest::mouseClick(browser.view()->focusProxy(), Qt::LeftButton, {}, where);
+        return;
+    }
+    QMenu *menu = openPageContextMenu(browser.view(), where);
+    QVERIFY(menu);
+    QAction *chosen = nullptr;
+    for (QAction *action : menu->actions()) {
+        if (action->text() == entry)
+            chosen = action;
+    }
+    QVERIFY2(chosen, qPrintable(menuTexts(*menu).join(", ")));
+    chosen->trigger();
+    menu->close();
+}
+
+void TstBrowser::newWindowWithoutHandlerGoesToTheDesktop_data()
+{
+    newWindowRequests_data();
+}
+
+// As the Windows control opens the system's browser where its program has no
+// NewWindow2 handler: once a request, and the page stays where it was.
+void TstBrowser::newWindowWithoutHandlerGoesToTheDesktop()
+{
+    QFETCH(QString, how);
+    QFETCH(QPoint, where);
+    QFETCH(QString, entry);
+    Browser browser(window, "WebBrowser1", fake->services);
+    const QWidgetList windowsBefore = QApplication::topLevelWidgets();
+
+    askForNewWindow(browser, how, where, entry);
+    if (QTest::currentTestFailed())
+        return;
+
+    QTRY_COMPARE_WITH_TIMEOUT(fake->shell.addresses, QStringList{web->baseUrl() + "/b"},
+                              loadTimeoutMs);
+    QTest::qWait(quietMs);
+    QCOMPARE(fake->shell.addresses.size(), 1);
+    QCOMPARE(browser.LocationURL(), web->baseUrl() + "/opener");
+    QCOMPARE(requestsFor(*web, "/b"), 0);
+    // Nothing was left open for it: no page besides the browser's own, no window.
+    QTRY_COMPARE_WITH_TIMEOUT(browser.view()->findChildren<QWebEnginePage *>().size(), 1,
+                              loadTimeoutMs);
+    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore.size());
+}
+
+void TstBrowser::newWindowWithHandlerGoesToItsBrowser_data()
+{
+    newWindowRequests_data();
+}
+
+void TstBrowser::newWindowWithHandlerGoesToItsBrowser()
+{
+    QFETCH(QString, how);
+    QFETCH(QPoint, where);
+    QFETCH(QString, entry);
+    Browser browser(window, "WebBrowser1", fake->services);
+    Browser opened(window, "WebBrowser2", fake->services);
+    int asked = 0;
+    browser.NewWindow2 = [&] {
+        ++asked;
+        return &opened;
+    };
+
+    askForNewWindow(browser, how, where, entry);
+    if (QTest::currentTestFailed())
+        return;
+
+    QTRY_COMPARE_WITH_TIMEOUT(opened.LocationURL(), web->baseUrl() + "/b", loadTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(requestsFor(*web, "/b"), 1, loadTimeoutMs);
+    QTest::qWait(quietMs);
+    QCOMPARE(asked, 1);
+    QCOMPARE(fake->shell.addresses, QStringList());
+    QCOMPARE(browser.LocationURL(), web->baseUrl() + "/opener");
+}
+
+void TstBrowser::pageSavesNothingInTheHome_data()
+{
+    QTest::addColumn<QString>("how");
+
+    QTest::newRow("link to download") << "download link";
+    QTest::newRow("page sent as an attachment") << "attachment";
+}
+
+// No window has a place for a saved file, and the engine's download folder in the
+// user's home was made for a page saved from the menu.
+void TstBrowser::pageSavesNothingInTheHome()
+{
+    QFETCH(QString, how);
+    FakeWeb::Reply attachment = html("<p>file</p>");
+    attachment.headers.append(
+        qMakePair(QByteArray("Content-Disposition"), QByteArray("attachment; filename=f.html")));
+    web->route("/file", attachment);
+    web->route("/saving", html(placed("<a href=\"/a\" download=\"a.html\">save</a>", 0)));
+    Browser browser(window, "WebBrowser1", fake->services);
+    QVERIFY(load(browser, "/saving"));
+    int downloads = 0;
+    connect(fake->web.engineProfile(), &QWebEngineProfile::downloadRequested, this,
+            [&] { ++downloads; });
+    const QStringList homeBefore = entriesIn(home.path());
+
+    if (how == "download link")
+        QTest::mouseClick(browser.view()->focusProxy(), Qt::LeftButton, {}, at(0));
+    else
+        browser.Navigate(web->baseUrl() + "/file");
+
+    QTRY_COMPARE_WITH_TIMEOUT(downloads, 1, loadTimeoutMs);
+    QTest::qWait(quietMs);
+    QCOMPARE(entriesIn(home.path()), homeBefore);
+    QCOMPARE(browser.LocationURL(), web->baseUrl() + "/saving");
 }
 
 SKARVEL_TEST_MAIN(TstBrowser)
