@@ -64,7 +64,8 @@ QMenu *openPageContextMenu(QWebEngineView *view, QPoint at)
     // and only then asks for the menu.
     QWidget *pageWidget = view->focusProxy() ? view->focusProxy() : view;
     QTest::mouseClick(pageWidget, Qt::RightButton, {}, at);
-    QTest::qWaitFor([] { return openMenu() != nullptr; }, pageMenuTimeoutMs);
+    if (!QTest::qWaitFor([] { return openMenu() != nullptr; }, pageMenuTimeoutMs))
+        return nullptr;
     return openMenu();
 }
 
