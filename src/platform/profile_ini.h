@@ -22,7 +22,8 @@ public:
     // break (CR or LF), so no text ever adds a line of its own to the file. The file is written
     // whole to a new file and renamed into place, so a failed write leaves the old file as it was.
     // The read, the change and the rename are done under one lock of the file, so
-    // writers in other processes never lose each other's keys. False when the write failed.
+    // writers in other processes never lose each other's keys. False when the write failed,
+    // also when another writer kept the lock for more than a second or two.
     bool write(const QString &section, const QString &key, const QString &value) const;
 
 private:

@@ -8,23 +8,154 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
+#include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
+
+using namespace std::chrono_literals;
+
+// Any unprivileged user: another user of the program folder.
+constexpr uid_t nobody = 65534;
 
 QStringList everyFile(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
+// The exit code of a child; -1 when it ended otherwise or did not end within a
+// generous bound (it is killed then, so that a hang fails the test rather than
+// stopping it).
+int exitCodeOf(pid_t child)
+{
+    if (child < 0)
+        return -1;
+    const auto bound = std::chrono::steady_clock::now() + 10s;
+    int status = 0;
+    pid_t ended = 0;
+    while ((ended = ::waitpid(child, &status, WNOHANG)) == 0 &&
+           std::chrono::steady_clock::now() < bound)
+        std::this_thread::sleep_for(10ms);
+    if (ended == 0) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        return -1;
+    }
+    return ended == child && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 bool exitedWell(pid_t child)
 {
-    int status = -1;
-    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return exitCodeOf(child) == 0;
 }
+
+bool becameAnotherUser()
+{
+    return ::setgid(nobody) == 0 && ::setuid(nobody) == 0;
+}
+
+// Lets another user reach and write into the program folder.
+bool shareProgramFolder(const TempFolders &folders)
+{
+    const QByteArray program = QFile::encodeName(folders.program());
+    const QByteArray root = QFile::encodeName(QFileInfo(folders.program()).path());
+    return ::chmod(root.constData(), 0711) == 0 && ::chmod(program.constData(), 0777) == 0;
+}
+
+// A process of its own that writes one key and exits 0 when written, 1 when not.
+pid_t writing(const QString &path, const QString &key, const QString &value, bool otherUser)
+{
+    const pid_t writer = fork();
+    if (writer == 0) {
+        if (otherUser && !becameAnotherUser())
+            ::_exit(2);
+        ::_exit(ProfileIni(path).write("ACPW", key, value) ? 0 : 1);
+    }
+    return writer;
+}
+
+// A writer under umask 077 that writes again and again until it is killed, at
+// whatever moment of a write the pause ends.
+bool killedWhileWriting(const QString &path, std::chrono::microseconds pause)
+{
+    const pid_t writer = fork();
+    if (writer < 0)
+        return false;
+    if (writer == 0) {
+        ::umask(077);
+        for (int i = 0;; ++i)
+            ProfileIni(path).write("ACPW", "Killed", QString::number(i));
+    }
+    std::this_thread::sleep_for(pause);
+    ::kill(writer, SIGKILL);
+    int status = 0;
+    return ::waitpid(writer, &status, 0) == writer && WIFSIGNALED(status);
+}
+
+enum LeftBehind { KilledHolder, KilledWriters, PrivateLockFile };
+
+enum Obstacle {
+    StoppedWriter,
+    ProgramsLock,
+    OtherUsersLock,
+    LinkToAFile,
+    LinkToNothing,
+    Fifo,
+    Folder
+};
+
+// A process that takes the lock, or a lock of its own on the lock file, and
+// stops there: it never lets go until it is killed, at the latest as the test
+// ends, failed or not.
+class StoppedHolder
+{
+public:
+    StoppedHolder(const QString &path, const QString &lockName, int obstacle)
+    {
+        const pid_t holder = fork();
+        if (holder == 0) {
+            if (obstacle == OtherUsersLock && !becameAnotherUser())
+                ::_exit(2);
+            if (obstacle == StoppedWriter) {
+                const TargetLock lock(path);
+                if (lock.held())
+                    ::raise(SIGSTOP);
+                ::_exit(1);
+            }
+            const int file = ::open(QFile::encodeName(lockName).constData(),
+                                    O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+            if (file >= 0 && flock(file, LOCK_EX) == 0)
+                ::raise(SIGSTOP);
+            ::_exit(1);
+        }
+        int status = 0;
+        if (holder > 0 && ::waitpid(holder, &status, WUNTRACED) == holder && WIFSTOPPED(status))
+            pid = holder;
+    }
+    ~StoppedHolder() { kill(); }
+    StoppedHolder(const StoppedHolder &) = delete;
+    StoppedHolder &operator=(const StoppedHolder &) = delete;
+
+    bool stopped() const { return pid > 0; }
+
+    bool kill()
+    {
+        const bool killed =
+            pid > 0 && ::kill(pid, SIGKILL) == 0 && ::waitpid(pid, nullptr, 0) == pid;
+        pid = -1;
+        return killed;
+    }
+
+private:
+    pid_t pid = -1;
+};
 
 } // namespace
 
@@ -43,10 +174,15 @@ private slots:
     void lineBreaksAddNoLines_data();
     void lineBreaksAddNoLines();
     void roundTripsChineseThroughGbk();
+    void failedWriteLeavesOldFileWhole_data();
     void failedWriteLeavesOldFileWhole();
     void twoProcessesWritingOneFileKeepEveryKey();
+    void lockIsHeldByOneWriterAtATime_data();
+    void lockIsHeldByOneWriterAtATime();
     void lockOfAKilledWriterIsTakenOver_data();
     void lockOfAKilledWriterIsTakenOver();
+    void writeThatCannotHaveTheLockFailsInTime_data();
+    void writeThatCannotHaveTheLockFailsInTime();
     void writeKeepsTheFileMode_data();
     void writeKeepsTheFileMode();
     void fileReachedThroughALinkIsWritten_data();
@@ -230,13 +366,31 @@ void TestProfileIni::roundTripsChineseThroughGbk()
     QVERIFY(TempFolders::readFile(ini.path()).contains(encodeAnsi(QStringLiteral("买家李四"))));
 }
 
+void TestProfileIni::failedWriteLeavesOldFileWhole_data()
+{
+    QTest::addColumn<bool>("unreadable"); // else the disk is full
+    QTest::newRow("disk full") << false;
+    // Another user may write the file but not read it: a write from nothing would
+    // drop every other key.
+    QTest::newRow("file the writer cannot read") << true;
+}
+
 void TestProfileIni::failedWriteLeavesOldFileWhole()
 {
-    const QString path = folders.program("full.ini");
+    QFETCH(bool, unreadable);
+    if (unreadable && geteuid() != 0)
+        QSKIP("needs the rights to run a writer as another user");
+
+    const TempFolders own;
+    const QString path = own.program("full.ini");
     QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nA=1\r\n"));
 
     bool written = false;
-    {
+    if (unreadable) {
+        QVERIFY(shareProgramFolder(own));
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0222) == 0);
+        written = exitCodeOf(writing(path, "B", "2", true)) == 0;
+    } else {
         const FileSizeLimit limit(64);
         written = ProfileIni(path).write("ACPW", "A", QString(200, 'x'));
     }
@@ -277,11 +431,66 @@ void TestProfileIni::twoProcessesWritingOneFileKeepEveryKey()
     QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
 }
 
+void TestProfileIni::lockIsHeldByOneWriterAtATime_data()
+{
+    QTest::addColumn<bool>("otherUsers");
+    QTest::newRow("writers of one user") << false;
+    QTest::newRow("writers of two users") << true;
+}
+
+// Each holder lets go by removing the lock file, and the next one makes it
+// again: a waiter that wakes holding the removed file must not count as a holder.
+void TestProfileIni::lockIsHeldByOneWriterAtATime()
+{
+    QFETCH(bool, otherUsers);
+    if (otherUsers && geteuid() != 0)
+        QSKIP("needs the rights to run a writer as another user");
+
+    const TempFolders own;
+    QVERIFY(shareProgramFolder(own));
+    const QString path = own.program("orvo_upc.ini");
+    const QByteArray inside = QFile::encodeName(own.program("inside"));
+
+    QList<pid_t> writers;
+    for (int number = 0; number < 4; ++number) {
+        const pid_t writer = fork();
+        QVERIFY(writer >= 0);
+        if (writer == 0) {
+            ::umask(077);
+            if (otherUsers && number % 2 == 1 && !becameAnotherUser())
+                ::_exit(2);
+            for (int turn = 0; turn < 150; ++turn) {
+                const TargetLock lock(path);
+                if (!lock.held())
+                    ::_exit(3);
+                const int marker =
+                    ::open(inside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                if (marker < 0)
+                    ::_exit(4);
+                ::close(marker);
+                std::this_thread::sleep_for(200us);
+                ::unlink(inside.constData());
+            }
+            ::_exit(0);
+        }
+        writers.append(writer);
+    }
+    for (const pid_t writer : writers)
+        QCOMPARE(exitCodeOf(writer), 0);
+    QCOMPARE(everyFile(own.program()), QStringList{});
+}
+
 void TestProfileIni::lockOfAKilledWriterIsTakenOver_data()
 {
     QTest::addColumn<bool>("otherUser");
-    QTest::newRow("by the same user") << false;
-    QTest::newRow("by another user of the program folder") << true;
+    QTest::addColumn<int>("leftBehind");
+    QTest::addColumn<int>("rounds");
+    QTest::newRow("by the same user") << false << int(KilledHolder) << 1;
+    QTest::newRow("by another user of the program folder") << true << int(KilledHolder) << 1;
+    QTest::newRow("by another user, writers killed at any moment under umask 077")
+        << true << int(KilledWriters) << 200;
+    QTest::newRow("by another user, over a private lock file of root's")
+        << true << int(PrivateLockFile) << 1;
 }
 
 // A writer killed while it holds the lock leaves its lock file; the next writer,
@@ -289,41 +498,121 @@ void TestProfileIni::lockOfAKilledWriterIsTakenOver_data()
 void TestProfileIni::lockOfAKilledWriterIsTakenOver()
 {
     QFETCH(bool, otherUser);
+    QFETCH(int, leftBehind);
+    QFETCH(int, rounds);
     if (otherUser && geteuid() != 0)
         QSKIP("needs the rights to run a writer as another user");
 
     const TempFolders own;
     const QString path = own.program("orvo_upc.ini");
+    const QString lockName = own.program(".orvo_upc.ini.skarvel-lock");
     QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nStart=kept\r\n"));
-    QVERIFY(::chmod(QFile::encodeName(QFileInfo(own.program()).path()).constData(), 0711) == 0);
-    QVERIFY(::chmod(QFile::encodeName(own.program()).constData(), 0777) == 0);
+    QVERIFY(shareProgramFolder(own));
     QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
 
-    const pid_t killed = fork();
-    QVERIFY(killed >= 0);
-    if (killed == 0) {
-        ::umask(077);
-        const TargetLock lock(path);
-        if (lock.held())
-            ::kill(::getpid(), SIGKILL);
-        ::_exit(1);
+    for (int round = 1; round <= rounds; ++round) {
+        if (leftBehind == KilledHolder) {
+            const pid_t killed = fork();
+            QVERIFY(killed >= 0);
+            if (killed == 0) {
+                ::umask(077);
+                const TargetLock lock(path);
+                if (lock.held())
+                    ::kill(::getpid(), SIGKILL);
+                ::_exit(1);
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(killed, &status, 0), killed);
+            QVERIFY(WIFSIGNALED(status));
+            QCOMPARE(everyFile(own.program()).size(), 2);
+        } else if (leftBehind == KilledWriters) {
+            QVERIFY(killedWhileWriting(path, std::chrono::microseconds(100 + round * 397 % 4000)));
+        } else {
+            QVERIFY(TempFolders::writeFile(lockName, {}));
+            QVERIFY(::chmod(QFile::encodeName(lockName).constData(), 0600) == 0);
+        }
+        QVERIFY2(exitedWell(writing(path, "Next", QString::number(round), otherUser)),
+                 qPrintable(QStringLiteral("round %1").arg(round)));
     }
-    int status = 0;
-    QCOMPARE(::waitpid(killed, &status, 0), killed);
-    QVERIFY(WIFSIGNALED(status));
-    QCOMPARE(everyFile(own.program()).size(), 2);
 
-    const pid_t next = fork();
-    QVERIFY(next >= 0);
-    if (next == 0) {
-        if (otherUser && (::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(2);
-        ::_exit(ProfileIni(path).write("ACPW", "Next", "written") ? 0 : 1);
-    }
-    QVERIFY(exitedWell(next));
     const ProfileIni ini(path);
-    QCOMPARE(ini.read("ACPW", "Next", "missing"), QString("written"));
+    QCOMPARE(ini.read("ACPW", "Next", "missing"), QString::number(rounds));
     QCOMPARE(ini.read("ACPW", "Start", "missing"), QString("kept"));
+    // A private new file of a writer killed at any moment is left for its own
+    // user's next write to take over.
+    if (leftBehind == KilledWriters)
+        QCOMPARE(everyFile(own.program()).filter(".skarvel-lock"), QStringList{});
+    else
+        QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
+}
+
+void TestProfileIni::writeThatCannotHaveTheLockFailsInTime_data()
+{
+    QTest::addColumn<int>("obstacle");
+    QTest::newRow("writer stopped inside its write") << int(StoppedWriter);
+    QTest::newRow("lock of another program on the lock file") << int(ProgramsLock);
+    QTest::newRow("lock of another user on the lock file") << int(OtherUsersLock);
+    QTest::newRow("link to a file planted at the lock file's name") << int(LinkToAFile);
+    QTest::newRow("link to nothing planted at the lock file's name") << int(LinkToNothing);
+    QTest::newRow("FIFO planted at the lock file's name") << int(Fifo);
+    QTest::newRow("folder planted at the lock file's name") << int(Folder);
+}
+
+// A window writes its settings on each keystroke: a lock that is never let go,
+// or a lock file that is none, fails the write instead of hanging the window,
+// leaves the file as it was and touches nothing a planted link names. Once the
+// obstacle is gone, writes succeed again.
+void TestProfileIni::writeThatCannotHaveTheLockFailsInTime()
+{
+    QFETCH(int, obstacle);
+    if (obstacle == OtherUsersLock && geteuid() != 0)
+        QSKIP("needs the rights to run a writer as another user");
+
+    const TempFolders own;
+    QVERIFY(shareProgramFolder(own));
+    const QString path = own.program("orvo_upc.ini");
+    const QString lockName = own.program(".orvo_upc.ini.skarvel-lock");
+    const QByteArray before = "[ACPW]\r\nStart=kept\r\n";
+    QVERIFY(TempFolders::writeFile(path, before));
+    const QString linked = own.drive("linked.ini");
+    QVERIFY(TempFolders::writeFile(linked, "[ACPW]\r\nOther=file\r\n"));
+    QVERIFY(::chmod(QFile::encodeName(linked).constData(), 0600) == 0);
+    const QByteArray native = QFile::encodeName(lockName);
+
+    std::optional<StoppedHolder> holder;
+    switch (obstacle) {
+    case StoppedWriter:
+    case ProgramsLock:
+    case OtherUsersLock:
+        holder.emplace(path, lockName, obstacle);
+        QVERIFY(holder->stopped());
+        break;
+    case LinkToAFile:
+        QVERIFY(QFile::link(linked, lockName));
+        break;
+    case LinkToNothing:
+        QVERIFY(QFile::link(own.drive("nothing"), lockName));
+        break;
+    case Fifo:
+        QVERIFY(::mkfifo(native.constData(), 0644) == 0);
+        break;
+    default:
+        QVERIFY(QDir().mkdir(lockName));
+    }
+
+    QCOMPARE(exitCodeOf(writing(path, "Next", "written", false)), 1);
+    QCOMPARE(TempFolders::readFile(path), before);
+    QCOMPARE(TempFolders::readFile(linked), QByteArray("[ACPW]\r\nOther=file\r\n"));
+    QCOMPARE(TempFolders::modeOf(linked), 0600);
+    QVERIFY(!QFileInfo::exists(own.drive("nothing")));
+
+    if (holder)
+        QVERIFY(holder->kill());
+    else
+        QVERIFY(::remove(native.constData()) == 0);
+    QVERIFY(ProfileIni(path).write("ACPW", "Next", "written"));
+    QCOMPARE(ProfileIni(path).read("ACPW", "Next", "missing"), QString("written"));
+    QCOMPARE(ProfileIni(path).read("ACPW", "Start", "missing"), QString("kept"));
     QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
 }
 
