@@ -2,7 +2,9 @@
 #include "screen_reader.h"
 #include "support/program_setting.h"
 
+#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
 
@@ -13,7 +15,7 @@ const QString keywordGrabber = QStringLiteral("搜索建议词抓取器 - Tobrin
 const QString toolList = QStringLiteral("请点击下拉框选择");
 
 // The web panel's page: a link, a link that opens a new window and a text field
-// at fixed places, and plain page below them.
+// at fixed places, and plain page beside them.
 const QByteArray panelPage =
     "<html><body style=\"margin:0\">"
     "<a href=\"/next.html\" style=\"position:absolute;left:0;top:0;width:120px;height:30px\">"
@@ -39,12 +41,16 @@ private slots:
     void initTestCase();
     void rightClickMenusAreInChinese_data();
     void rightClickMenusAreInChinese();
+    void newWindowLinkOfThePanelOpensInTheDesktopsBrowser();
     void closingAToolWindowWhileTheMainWindowIsInTheTrayKeepsTheProgram();
 
 private:
     ProgramSetting setting{SKARVEL_PROGRAM};
     DesktopSession desktop;
     ScreenReader reader;
+    // The desktop's web browser, played by a script that notes each address it is
+    // given.
+    QTemporaryDir desktopBrowser;
     QProcess *program = nullptr;
 };
 
@@ -55,7 +61,13 @@ void TestE2eDesktop::initTestCase()
     QVERIFY2(desktop.startWindowManager(), "no window manager with a tray");
     QVERIFY2(reader.isRunning(), "no accessibility bus");
     setting.web.route("/panel.html", QString::fromUtf8(panelPage));
-    program = desktop.start(setting, reader.environment());
+    QVERIFY(TempFolders::writeFile(desktopBrowser.filePath("xdg-open"),
+                                   "#!/bin/sh\necho \"$1\" >> \"$(dirname \"$0\")/opened\"\n"));
+    QVERIFY(QFile::setPermissions(desktopBrowser.filePath("xdg-open"),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QProcessEnvironment environment = reader.environment();
+    environment.insert("PATH", desktopBrowser.path() + ":" + qEnvironmentVariable("PATH"));
+    program = desktop.start(setting, environment);
     QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
     // The page asks for its picture once it has been read; give it a moment more to
     // be laid out.
@@ -96,6 +108,19 @@ void TestE2eDesktop::rightClickMenusAreInChinese()
         QVERIFY2(hasChinese(entry), qPrintable(entry));
     for (const QString &entry : entries)
         QVERIFY2(menu->contains(entry), qPrintable(menu->join(' ')));
+}
+
+void TestE2eDesktop::newWindowLinkOfThePanelOpensInTheDesktopsBrowser()
+{
+    const std::optional<QRect> page = reader.find(mainWindow, "web document", {}, 10000);
+    QVERIFY(page);
+    QVERIFY(desktop.click(page->topLeft() + QPoint(20, 55), 1));
+    const QString opened = desktopBrowser.filePath("opened");
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(opened), 10000);
+    QThread::msleep(1000);
+    QCOMPARE(TempFolders::readFile(opened), (setting.web.baseUrl() + "/other.html\n").toUtf8());
+    // The panel stays on its page, and the address is not loaded in the program.
+    QVERIFY(!setting.web.firstRequestFor("/other.html", 0));
 }
 
 void TestE2eDesktop::closingAToolWindowWhileTheMainWindowIsInTheTrayKeepsTheProgram()
