@@ -41,8 +41,7 @@ QList<QByteArray> cookiesSentWith(const std::optional<FakeWeb::Request> &request
 // The cookies in the copy that the program's own requests take theirs from.
 QList<QByteArray> cookiesInTheMirror(const ProgramSetting &setting)
 {
-    QFile mirror(QDir(setting.folders.profile())
-                     .filePath(".local/share/Skarvel/WebProfile/MirroredCookies"));
+    QFile mirror(QDir(setting.folders.paths().webProfileDir()).filePath("MirroredCookies"));
     QList<QByteArray> kept;
     if (mirror.open(QIODevice::ReadOnly)) {
         for (const QByteArray &line : mirror.readAll().split('\n'))
