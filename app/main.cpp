@@ -55,12 +55,8 @@ int main(int argc, char *argv[])
     services.endpoints = &endpoints;
     services.web = &web;
     // The process ends in the middle of a handler, so nothing may unwind into the
-    // windows: only the browsers' profile is written first, so that a login made just
-    // before the end is there at the next start.
-    services.terminate = [&web] {
-        web.close();
-        std::_Exit(0);
-    };
+    // windows.
+    services.terminate = [] { std::_Exit(0); };
     const EndSignals endSignals(services);
 
     // The main window starts the program: its load shows the splash, and its

@@ -33,10 +33,11 @@ public:
     WebProfile *web = nullptr; // the profile of every embedded browser
     Paths paths;
 
-    // Ends the process at once: the tray icon goes away, the instance lock is let go
-    // and no closing handler of any window runs; the program's own `terminate` first has the
-    // browsers' profile write what it holds. Where `terminate` returns (the tests record the end),
-    // the caller must return straight away.
+    // Ends the process at once, whatever is open: the windows and the tray icon leave
+    // the screen, the browsers' profile writes what it holds, the instance lock is let
+    // go, and `terminate` ends the process; no closing handler of any window runs.
+    // Where `terminate` returns (the tests record the end), the caller must return
+    // straight away.
     std::function<void()> terminate;
     void endProgram();
     bool programEnded() const { return ended; }

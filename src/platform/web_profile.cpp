@@ -11,6 +11,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
+#include <algorithm>
 
 namespace {
 
@@ -19,8 +20,8 @@ namespace {
 constexpr int closeTimeoutMs = 5000;
 // The engine writes a closed profile on threads of its own, one file after another
 // (the cookies, the preferences, the network state last), with pauses of a few
-// milliseconds between them under load; once no file has been open for this long,
-// it is done. Without the pause, a write could land in a folder being removed.
+// milliseconds between them under load; once no file of the user's data has been open for this
+// long, it is done. Without the pause, a write could land in a folder being removed.
 constexpr int closeQuietMs = 100;
 
 // The engine reads its command line when it starts, which the first profile does:
@@ -33,7 +34,17 @@ void useChineseForTheEngine()
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --lang=zh-CN").trimmed());
 }
 
-bool filesOpenIn(const QString &folder)
+// The engine keeps its caches open for as long as the process runs (the GPU's
+// shader cache from the start), and nothing of the user's is in them.
+bool isCache(const QString &pathInFolder)
+{
+    const QStringList parts = pathInFolder.split('/');
+    return std::any_of(parts.cbegin(), parts.cend(),
+                       [](const QString &part) { return part.endsWith(QLatin1String("Cache")); });
+}
+
+// Whether the engine still has a file of the user's data in `folder` open.
+bool dataFilesOpenIn(const QString &folder)
 {
     const QString canonical = QDir(folder).canonicalPath();
     if (canonical.isEmpty())
@@ -43,7 +54,8 @@ bool filesOpenIn(const QString &folder)
         QDir(QStringLiteral("/proc/self/fd"))
             .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo &descriptor : descriptors) {
-        if (descriptor.symLinkTarget().startsWith(prefix))
+        const QString target = descriptor.symLinkTarget();
+        if (target.startsWith(prefix) && !isCache(target.mid(prefix.size())))
             return true;
     }
     return false;
@@ -91,7 +103,7 @@ void WebProfile::close()
     QDeadlineTimer quiet(closeQuietMs);
     while (!quiet.hasExpired() && !deadline.hasExpired()) {
         QThread::msleep(5);
-        if (filesOpenIn(storageFolder))
+        if (dataFilesOpenIn(storageFolder))
             quiet.setRemainingTime(closeQuietMs);
     }
     // The engine makes some of its files with the process's default mode ("Visited

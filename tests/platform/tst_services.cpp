@@ -3,15 +3,22 @@
 #include "platform/instance_lock.h"
 #include "platform/paths.h"
 #include "platform/services.h"
+#include "platform/web_profile.h"
 #include "support/fake_desktop.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_folders.h"
 #include "support/test_main.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QSysInfo>
+#include <QThread>
 #include <QTimer>
+#include <QWidget>
+#include <atomic>
 #include <csignal>
+#include <thread>
 
 // A clock the test moves by hand, one step for every reading.
 class SteppingClock : public Clock
@@ -33,6 +40,7 @@ private slots:
     void sleepSurvivesAClockPastThirtyTwoBits();
     void dialogsWithoutTitleShowTheApplicationTitle();
     void endProgramRemovesTheTrayIconAndTheInstanceLock();
+    void endProgramTakesTheWindowsOffAtOnceAndLetsTheLockGoOnceTheProfileIsWritten();
     void endingSignalEndsTheProgram_data();
     void endingSignalEndsTheProgram();
     void signalAfterTheEndRunsNothingMore();
@@ -110,6 +118,41 @@ void TestServices::endProgramRemovesTheTrayIconAndTheInstanceLock()
     QCOMPARE(terminations, 1);
     QVERIFY(!QFile::exists(folders.temp("Skarvel.lock")));
     QVERIFY(InstanceLock(folders.temp()).claim("Skarvel"));
+}
+
+// The engine writes the ended profile on threads of its own; a thread of the test
+// stands in for it, holding a file of the profile's folder open for a while.
+void TestServices::endProgramTakesTheWindowsOffAtOnceAndLetsTheLockGoOnceTheProfileIsWritten()
+{
+    TempFolders folders;
+    InstanceLock instanceLock(folders.temp());
+    QVERIFY(instanceLock.claim("Skarvel"));
+    WebProfile web(folders.paths().webProfileDir());
+    web.engineProfile();
+    QWidget window;
+    window.show();
+    QFile held(QDir(web.folder()).filePath("Cookies-journal"));
+    QVERIFY(held.open(QIODevice::WriteOnly));
+    std::atomic<bool> windowShownWhileWriting = true;
+    std::atomic<bool> lockHeldWhileWriting = false;
+    std::thread engine([&] {
+        QThread::msleep(300);
+        windowShownWhileWriting = window.isVisible();
+        lockHeldWhileWriting = !InstanceLock(folders.temp()).claim("Skarvel");
+        held.close();
+    });
+    bool lockHeldAtTheEnd = true;
+    Services services;
+    services.web = &web;
+    services.instanceLock = &instanceLock;
+    services.terminate = [&] { lockHeldAtTheEnd = !InstanceLock(folders.temp()).claim("Skarvel"); };
+
+    services.endProgram();
+    engine.join();
+
+    QVERIFY(!windowShownWhileWriting);
+    QVERIFY(lockHeldWhileWriting);
+    QVERIFY(!lockHeldAtTheEnd);
 }
 
 void TestServices::endingSignalEndsTheProgram_data()
