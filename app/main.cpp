@@ -43,7 +43,7 @@ int main(int argc, char *argv[])
     Services services;
     services.paths = Paths::fromEnvironment();
     InstanceLock instanceLock(services.paths.runtimeDir);
-    WebProfile web(services.paths.webProfileDir());
+    WebProfile web(services.paths.webProfileDir(), &instanceLock);
     services.dialogs = &dialogs;
     services.shell = &shell;
     services.clipboard = &clipboard;

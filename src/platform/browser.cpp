@@ -5,6 +5,7 @@
 #include "platform/shell.h"
 #include "platform/web_profile.h"
 
+#include <QApplication>
 #include <QMenu>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -19,6 +20,8 @@ namespace {
 // How long Navigate and Refresh wait for their load to start before they take it
 // that none will.
 constexpr int noStartFallbackMs = 2000;
+// How often a page waiting to move onto a new profile looks again whether it may.
+constexpr int profileMoveRetryMs = 100;
 
 // The entries of the engine's menu that would save or download (which no window
 // of the program has a place for, and which made the download folder in the home
@@ -153,15 +156,44 @@ QWebEngineView *Browser::view()
 {
     if (page)
         return page;
-    // The program's own requests carry the cookies of the browsers' profile.
-    BrowserCookies::of(*services.web);
     page = new QWebEngineView(container);
-    page->setPage(new BrowserPage(this, services.web->engineProfile(), *services.shell, page));
+    makePage();
     page->setContextMenuPolicy(Qt::CustomContextMenu);
     container->layout()->addWidget(page);
-    connect(page->page(), &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
     connect(page, &QWidget::customContextMenuRequested, this, &Browser::showContextMenu);
+    connect(services.web, &WebProfile::engineProfileReplaced, this, &Browser::followTheProfile,
+            Qt::UniqueConnection);
     return page;
+}
+
+void Browser::makePage()
+{
+    // The program's own requests carry the cookies of the browsers' profile.
+    BrowserCookies::of(*services.web);
+    page->setPage(new BrowserPage(this, services.web->engineProfile(), *services.shell, page));
+    connect(page->page(), &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
+}
+
+void Browser::followTheProfile()
+{
+    // A page never ends under its own script dialog, nor under work that reads it:
+    // the move waits for them.
+    if (QApplication::activeModalWidget() || holds > 0) {
+        QTimer::singleShot(profileMoveRetryMs, this, &Browser::followTheProfile);
+        return;
+    }
+    if (!page || page->page()->profile() == services.web->engineProfile())
+        return;
+    QWebEnginePage *left = page->page();
+    const QUrl shown = left->url();
+    makePage();
+    delete left;
+    // A page the user saw comes again as a refresh would, with no completion; one
+    // still loading for the window completes once, as it would have.
+    if (!shown.isEmpty()) {
+        startOwnLoad(refreshLoad || state == Complete);
+        page->setUrl(shown);
+    }
 }
 
 void Browser::showContextMenu(const QPoint &at)

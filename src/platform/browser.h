@@ -77,6 +77,10 @@ public:
     };
 
 private:
+    // The view's page, on the profile's current engine profile.
+    void makePage();
+    // Moves the page the user sees onto the profile that replaced its own.
+    void followTheProfile();
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void showContextMenu(const QPoint &at);
     void startOwnLoad(bool refresh);

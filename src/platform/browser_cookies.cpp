@@ -23,6 +23,21 @@ bool keptOverARestart(const QNetworkCookie &cookie, const QDateTime &now)
     return !cookie.isSessionCookie() && cookie.expirationDate() > now;
 }
 
+// The engine's store takes a cookie for its domain and every domain below it; one
+// that was for its host alone stays so.
+void giveTo(QWebEngineCookieStore &store, QNetworkCookie cookie)
+{
+    if (cookie.domain().startsWith('.')) {
+        store.setCookie(cookie);
+        return;
+    }
+    QUrl origin;
+    origin.setScheme(cookie.isSecure() ? QStringLiteral("https") : QStringLiteral("http"));
+    origin.setHost(cookie.domain());
+    cookie.setDomain(QString());
+    store.setCookie(cookie, origin);
+}
+
 } // namespace
 
 BrowserCookies &BrowserCookies::of(WebProfile &web)
@@ -36,6 +51,7 @@ BrowserCookies &BrowserCookies::of(WebProfile &web)
 BrowserCookies::BrowserCookies(WebProfile &web)
     : QObject(web.engineProfile())
     , keptFile(QDir(web.folder()).filePath(QStringLiteral("MirroredCookies")))
+    , writesTheCopy(web.keepsWhatItHolds())
 {
     QFile kept(keptFile);
     const QDateTime now = QDateTime::currentDateTime();
@@ -52,6 +68,11 @@ BrowserCookies::BrowserCookies(WebProfile &web)
     pendingWrite.setInterval(writeDelayMs);
     connect(&pendingWrite, &QTimer::timeout, this, &BrowserCookies::keep);
     QWebEngineCookieStore *store = web.engineProfile()->cookieStore();
+    // A stand-in for the profile starts with the logins its folder holds.
+    if (!writesTheCopy) {
+        for (const QNetworkCookie &cookie : jar.allCookies())
+            giveTo(*store, cookie);
+    }
     connect(store, &QWebEngineCookieStore::cookieAdded, this, [this](const QNetworkCookie &cookie) {
         jar.insertCookie(cookie);
         keepSoon();
@@ -71,7 +92,7 @@ BrowserCookies::~BrowserCookies()
 
 void BrowserCookies::keepSoon()
 {
-    if (!pendingWrite.isActive())
+    if (writesTheCopy && !pendingWrite.isActive())
         pendingWrite.start();
 }
 

@@ -45,6 +45,8 @@ private:
     // The engine tells none of the cookies a profile kept from an earlier run (its
     // loadAllCookies reports nothing in Qt 6.4), so the mirror keeps its own copy.
     QString keptFile;
+    // The copy is the profile's folder's: a stand-in for the profile never writes it.
+    bool writesTheCopy;
     // A page sets or drops its cookies many at a time, each reported on its own:
     // the copy is written once for all of them.
     QTimer pendingWrite;

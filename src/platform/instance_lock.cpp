@@ -38,7 +38,10 @@ bool InstanceLock::claim(const QString &name)
     lock = std::make_unique<QLockFile>(QDir(folder).filePath(name + ".lock"));
     // Never stale by age: only a lock whose process is gone is taken over.
     lock->setStaleLockTime(0);
-    return lock->tryLock(0);
+    if (!lock->tryLock(0))
+        return false;
+    emit claimed();
+    return true;
 }
 
 void InstanceLock::release()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <memory>
 
@@ -10,12 +11,13 @@ class QLockFile;
 // title in the user's own runtime folder. Another user's copy, with a folder of
 // its own, never counts. A lock left by a process that died is taken over, so a
 // crash never blocks the next start.
-class InstanceLock
+class InstanceLock : public QObject
 {
+    Q_OBJECT
 public:
     // `folder` is the user's runtime folder; it is made, private, when missing.
     explicit InstanceLock(const QString &folder);
-    ~InstanceLock();
+    ~InstanceLock() override;
 
     // True when this process now holds the lock named `name`. False too when the
     // folder is not the user's own (another user's, or open to others' writes):
@@ -23,6 +25,10 @@ public:
     bool claim(const QString &name);
     // Lets go of a lock this process holds, so the next start finds none left.
     void release();
+
+signals:
+    // This process has just taken the lock, which it did not hold before.
+    void claimed();
 
 private:
     QString folder;

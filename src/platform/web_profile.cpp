@@ -1,5 +1,6 @@
 #include "platform/web_profile.h"
 
+#include "platform/instance_lock.h"
 #include "platform/private_files.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineView>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -63,9 +65,13 @@ bool dataFilesOpenIn(const QString &folder)
 
 } // namespace
 
-WebProfile::WebProfile(const QString &folder)
+WebProfile::WebProfile(const QString &folder, InstanceLock *instanceLock)
     : storageFolder(folder)
-{}
+    , instanceLock(instanceLock)
+{
+    if (instanceLock)
+        connect(instanceLock, &InstanceLock::claimed, this, &WebProfile::leaveTheStandIn);
+}
 
 WebProfile::~WebProfile()
 {
@@ -77,28 +83,46 @@ QWebEngineProfile *WebProfile::engineProfile()
     if (profile)
         return profile;
     useChineseForTheEngine();
-    makePrivateFolder(storageFolder);
-    profile = new QWebEngineProfile(QStringLiteral("Skarvel"));
-    profile->setPersistentStoragePath(storageFolder);
-    profile->setCachePath(storageFolder);
+    onStandIn = instanceLock && !instanceLock->claim(QCoreApplication::applicationName());
+    if (onStandIn) {
+        profile = new QWebEngineProfile; // off the record: it keeps nothing
+    } else {
+        makePrivateFolder(storageFolder);
+        profile = new QWebEngineProfile(QStringLiteral("Skarvel"));
+        profile->setPersistentStoragePath(storageFolder);
+        profile->setCachePath(storageFolder);
+    }
     profile->setHttpAcceptLanguage(QStringLiteral("zh-CN,zh;q=0.9"));
     return profile;
+}
+
+void WebProfile::leaveTheStandIn()
+{
+    if (!onStandIn)
+        return;
+    leftBehind.append(profile);
+    profile = nullptr;
+    engineProfile();
+    emit engineProfileReplaced();
 }
 
 void WebProfile::close()
 {
     if (!profile)
         return;
+    QList<QWebEngineProfile *> ending = std::exchange(leftBehind, {});
+    ending.append(std::exchange(profile, nullptr));
     // A page must end before its profile; a page left over would be cut off from it.
     QList<QPointer<QWebEngineView>> views;
     for (QWidget *widget : QApplication::allWidgets()) {
         auto *view = qobject_cast<QWebEngineView *>(widget);
-        if (view && view->page() && view->page()->profile() == profile)
+        if (view && view->page() && ending.contains(view->page()->profile()))
             views.append(view);
     }
     qDeleteAll(views);
-    delete profile;
-    profile = nullptr;
+    qDeleteAll(ending);
+    if (std::exchange(onStandIn, false))
+        return; // nothing of the folder's was open
     const QDeadlineTimer deadline(closeTimeoutMs);
     QDeadlineTimer quiet(closeQuietMs);
     while (!quiet.hasExpired() && !deadline.hasExpired()) {

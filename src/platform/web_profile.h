@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
 #include <QString>
 
+class InstanceLock;
 class QWebEngineProfile;
 
 // The web profile every embedded browser of the program runs on. The Windows browser
@@ -12,11 +15,20 @@ class QWebEngineProfile;
 // with the program. Like the control on the users' Chinese desktops, it asks for
 // pages in Simplified Chinese and shows its own pages (an unreachable site) in
 // Chinese.
-class WebProfile
+//
+// Two engines never write one folder: a copy of the program that finds another copy
+// running (or still ending) when it first browses runs its browsers on a stand-in
+// that keeps nothing, with the logins the folder's cookie mirror holds, and writes
+// neither. Once this copy holds the instance lock after all (the other one has
+// ended), the browsers move onto the folder, with the login the other copy left.
+class WebProfile : public QObject
 {
+    Q_OBJECT
 public:
-    explicit WebProfile(const QString &folder);
-    ~WebProfile();
+    // `instanceLock` is the program's own; without one, the profile always keeps
+    // what it holds in `folder`.
+    explicit WebProfile(const QString &folder, InstanceLock *instanceLock = nullptr);
+    ~WebProfile() override;
     WebProfile(const WebProfile &) = delete;
     WebProfile &operator=(const WebProfile &) = delete;
 
@@ -26,6 +38,8 @@ public:
     // program that never browses never starts it. The folder is made, or
     // tightened, private to its owner then.
     QWebEngineProfile *engineProfile();
+    // False while the browsers run on the stand-in, which writes nothing of theirs.
+    bool keepsWhatItHolds() const { return !onStandIn; }
 
     // Ends every page on the profile and then the profile, and waits until the web
     // engine has written what the profile held (the cookies above all, and the
@@ -34,7 +48,17 @@ public:
     // removed: no browser on the profile may be used afterwards.
     void close();
 
+signals:
+    // The browsers are to move onto engineProfile(), which has replaced the stand-in.
+    void engineProfileReplaced();
+
 private:
+    void leaveTheStandIn();
+
     QString storageFolder;
+    InstanceLock *instanceLock;
     QWebEngineProfile *profile = nullptr;
+    bool onStandIn = false;
+    // A stand-in left behind ends with the program, after the pages still on it.
+    QList<QWebEngineProfile *> leftBehind;
 };

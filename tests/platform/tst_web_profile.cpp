@@ -1,5 +1,6 @@
 #include "platform/browser.h"
 #include "platform/browser_cookies.h"
+#include "platform/instance_lock.h"
 #include "platform/page_script.h"
 #include "platform/services.h"
 #include "platform/web_profile.h"
@@ -13,6 +14,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QEventLoop>
+#include <QMap>
 #include <QNetworkCookie>
 #include <QThread>
 #include <QTimer>
@@ -20,6 +22,7 @@
 #include <QWebEngineProfile>
 #include <QWidget>
 #include <atomic>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -88,6 +91,32 @@ bool load(Browser &browser, const QString &url)
     return QTest::qWaitFor([&] { return completed; }, loadTimeoutMs);
 }
 
+// What is in a folder, file by file: enough to see that nothing was written.
+QMap<QString, QByteArray> contentOf(const QString &folder)
+{
+    QMap<QString, QByteArray> content;
+    QDirIterator files(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QFileInfo file(files.next());
+        content.insert(file.filePath(), file.isFile() ? TempFolders::readFile(file.filePath())
+                                                      : QByteArray("folder"));
+    }
+    return content;
+}
+
+// A copy of the program that logged in and ended, leaving its login in `folder`.
+void logInAndEnd(const QString &folder, const QString &loginUrl, QWidget *window)
+{
+    WebProfile profile(folder);
+    BrowserServices on(profile);
+    Browser browser(window, "WebBrowser1", on.services);
+    QVERIFY(load(browser, loginUrl));
+    QTRY_VERIFY_WITH_TIMEOUT(TempFolders::readFile(mirrorIn(profile)).contains("skey=abc123"),
+                             loadTimeoutMs);
+    profile.close();
+}
+
 } // namespace
 
 class TstWebProfile : public QObject
@@ -107,6 +136,8 @@ private slots:
     void mirrorFromBeforeKeepsOnlyCookiesWithAnExpiry();
     void burstOfCookiesIsWrittenAFewTimes();
     void cookieSetJustBeforeTheEndIsKept();
+    void copyBesideARunningOneWritesNothingOfTheFolder();
+    void copyThatGoesOnMovesOntoTheFolderWithTheLoginLeft();
     void endWaitsForFilesTheEngineHoldsOpen_data();
     void endWaitsForFilesTheEngineHoldsOpen();
 
@@ -371,6 +402,91 @@ void TstWebProfile::cookieSetJustBeforeTheEndIsKept()
     WebProfile profile(folders.paths().webProfileDir());
     QCOMPARE(BrowserCookies::of(profile).requestHeaders(target),
              HttpHeaders({{"Cookie", "skey=abc123"}}));
+}
+
+// Another copy runs on the folder: this one's browsers have the login the folder
+// holds, and what they do is theirs alone.
+void TstWebProfile::copyBesideARunningOneWritesNothingOfTheFolder()
+{
+    FakeWeb::Reply login = html("<p>welcome</p>");
+    login.headers.append(qMakePair(QByteArray("Set-Cookie"), keptLogin));
+    web->route("/login", login);
+    FakeWeb::Reply other = html("<p>other</p>");
+    other.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("b=2; Path=/; Max-Age=86400")));
+    web->route("/other", other);
+    TempFolders folders;
+    const QString folder = folders.paths().webProfileDir();
+    logInAndEnd(folder, web->baseUrl() + "/login", window);
+    const QMap<QString, QByteArray> before = contentOf(folder);
+    InstanceLock running(folders.temp());
+    QVERIFY(running.claim("Skarvel"));
+
+    InstanceLock mine(folders.temp());
+    WebProfile profile(folder, &mine);
+    BrowserServices on(profile);
+    Browser browser(window, "WebBrowser1", on.services);
+    QVERIFY(load(browser, web->baseUrl() + "/a"));
+    QCOMPARE(requestsFor(*web, "/a").first().header("Cookie"), QByteArray("skey=abc123"));
+    QVERIFY(!profile.keepsWhatItHolds());
+    QVERIFY(load(browser, web->baseUrl() + "/other"));
+    // The program's own requests carry what this copy's browsers set.
+    QTRY_COMPARE_WITH_TIMEOUT(BrowserCookies::of(profile).requestHeaders(web->baseUrl() + "/a"),
+                              HttpHeaders({{"Cookie", "skey=abc123; b=2"}}), loadTimeoutMs);
+    QTest::qWait(300); // longer than the mirror waits before it writes
+    profile.close();
+
+    QCOMPARE(contentOf(folder), before);
+}
+
+// The other copy ended before this one's instance check: from then on this copy's
+// browsers are on the folder, with the login the other copy left.
+void TstWebProfile::copyThatGoesOnMovesOntoTheFolderWithTheLoginLeft()
+{
+    FakeWeb::Reply login = html("<p>welcome</p>");
+    login.headers.append(qMakePair(QByteArray("Set-Cookie"), keptLogin));
+    web->route("/login", login);
+    FakeWeb::Reply other = html("<p>other</p>");
+    other.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("b=2; Path=/; Max-Age=86400")));
+    web->route("/other", other);
+    TempFolders folders;
+    const QString folder = folders.paths().webProfileDir();
+    auto running = std::make_unique<InstanceLock>(folders.temp());
+    QVERIFY(running->claim("Skarvel"));
+    InstanceLock mine(folders.temp());
+    {
+        WebProfile profile(folder, &mine);
+        BrowserServices on(profile);
+        Browser browser(window, "WebBrowser1", on.services);
+        int completions = 0;
+        browser.DocumentComplete = [&](const QString &) { ++completions; };
+        browser.Navigate(web->baseUrl() + "/a");
+        QTRY_COMPARE_WITH_TIMEOUT(completions, 1, loadTimeoutMs);
+        QCOMPARE(requestsFor(*web, "/a").first().header("Cookie"), QByteArray());
+
+        // The running copy logs in and ends; this one's check finds it gone.
+        running.reset();
+        logInAndEnd(folder, web->baseUrl() + "/login", window);
+        QVERIFY(mine.claim("Skarvel"));
+
+        QTRY_COMPARE_WITH_TIMEOUT(requestsFor(*web, "/a").size(), 2, loadTimeoutMs);
+        QCOMPARE(requestsFor(*web, "/a").last().header("Cookie"), QByteArray("skey=abc123"));
+        QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
+        QTest::qWait(100);
+        QCOMPARE(completions, 1); // the user's page came again, as a refresh does
+        QVERIFY(profile.keepsWhatItHolds());
+        QVERIFY(load(browser, web->baseUrl() + "/other"));
+        profile.close();
+    }
+
+    WebProfile next(folder);
+    BrowserServices on(next);
+    Browser browser(window, "WebBrowser1", on.services);
+    QVERIFY(load(browser, web->baseUrl() + "/a"));
+    QCOMPARE(requestsFor(*web, "/a").last().header("Cookie"), QByteArray("skey=abc123; b=2"));
+    QCOMPARE(BrowserCookies::of(next).requestHeaders(web->baseUrl() + "/a"),
+             HttpHeaders({{"Cookie", "skey=abc123; b=2"}}));
 }
 
 // The engine writes the ended profile on threads of its own, and may still have a

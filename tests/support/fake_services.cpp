@@ -6,7 +6,7 @@ FakeServices::FakeServices(const QString &webBase)
     : instanceLock(folders.temp())
     , http(HttpTimeouts{timeout, timeout})
     , inet(timeout)
-    , web(folders.paths().webProfileDir())
+    , web(folders.paths().webProfileDir(), &instanceLock)
 {
     const QString base = webBase.isEmpty() ? FakeWeb::refusingBaseUrl() : webBase;
     for (const QString &name : Endpoints::names())
