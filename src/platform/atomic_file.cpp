@@ -21,36 +21,43 @@ QString temporaryName(const QString &target, int number)
     return hiddenNameBeside(target, QStringLiteral(".skarvel-tmp%1").arg(number));
 }
 
-// The open and locked file of that name, made when missing; -1 when another
-// writer holds it or it cannot be had. The lock goes with the process, so the
-// file of a killed writer is free again.
+// A file whose lock nobody holds was left by a writer that never finished, and a
+// file at the name that is no regular file of one name was planted there; either
+// is removed, and whatever a planted link names stays as it was. The lock is held
+// while the name is checked and removed: a writer locks its file before it
+// renames it, so the file checked is the one removed. False when a writer holds
+// the file, or the name holds nothing we may remove.
+bool removedIfLeftOver(const QByteArray &name)
+{
+    const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0)
+        return errno == ENOENT;
+    const bool removed = flock(descriptor, LOCK_EX | LOCK_NB) == 0 &&
+                         stillNamed(descriptor, name) && ::unlink(name.constData()) == 0;
+    ::close(descriptor);
+    return removed;
+}
+
+// A new file of our own at that name, open and locked, made there so that it has
+// no other name and nothing else is ever opened for writing under it; -1 when
+// another writer holds the name or it cannot be had.
 int take(const QByteArray &name)
 {
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int descriptor =
-            ::open(name.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (descriptor < 0)
-            return -1;
-        if (flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-            ::close(descriptor);
-            return -1;
+            ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (descriptor < 0) {
+            if (errno != EEXIST || !removedIfLeftOver(name))
+                return -1;
+            continue;
         }
-        if (stillNamed(descriptor, name))
+        // A writer removing what it took for a leftover may have had the new
+        // file's lock before us.
+        if (flock(descriptor, LOCK_EX | LOCK_NB) == 0 && stillNamed(descriptor, name))
             return descriptor;
         ::close(descriptor);
     }
     return -1;
-}
-
-// A file whose lock nobody holds was left by a writer that never finished.
-void removeIfLeftOver(const QByteArray &name)
-{
-    const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-    if (descriptor < 0)
-        return;
-    if (flock(descriptor, LOCK_EX | LOCK_NB) == 0 && stillNamed(descriptor, name))
-        ::unlink(name.constData());
-    ::close(descriptor);
 }
 
 } // namespace
@@ -86,13 +93,8 @@ bool AtomicFile::open()
     if (descriptor < 0)
         return false;
     for (const QByteArray &other : others)
-        removeIfLeftOver(other);
+        removedIfLeftOver(other);
 
-    // A file left by a killed writer is taken over with what it held.
-    if (ftruncate(descriptor, 0) != 0) {
-        failed = true;
-        return false;
-    }
     struct stat old
     {
     };

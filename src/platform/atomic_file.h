@@ -8,12 +8,15 @@
 //
 // The file beside the target has a fixed hidden name made from the target's
 // (".orvo_upc.ini.skarvel-tmp0"), so what a killed process leaves there is found
-// by the next write of the same file and reused or removed, instead of piling
-// up under random names. A writer holds a lock on its file while it writes; a
-// second writer of the same target meanwhile (a handler run by a nested wait,
-// another process) takes the next of a few numbered names, and a file whose lock
-// nobody holds is a leftover. A target whose name leaves no room for the
-// suffix gets a shorter name made from its own.
+// by the next write of the same file and removed, instead of piling up under
+// random names. A writer holds a lock on its file while it writes; a second
+// writer of the same target meanwhile (a handler run by a nested wait, another
+// process) takes the next of a few numbered names, and a file whose lock nobody
+// holds is a leftover. The file written is always one the writer has just made
+// there: whatever else stands at the name (a link to a file elsewhere, a FIFO)
+// is removed or passed over, never opened for writing, truncated or chmod-ed. A
+// target whose name leaves no room for the suffix gets a shorter name made from
+// its own.
 //
 // A link to the target stays a link: the file it names is replaced. The new file
 // takes the old one's permissions; a new target gets the process's default ones.

@@ -23,7 +23,8 @@ public:
     // whole to a new file and renamed into place, so a failed write leaves the old file as it was.
     // The read, the change and the rename are done under one lock of the file, so
     // writers in other processes never lose each other's keys. False when the write failed,
-    // also when another writer kept the lock for more than a second or two.
+    // also when another writer kept the lock longer than the current user action may still wait
+    // in all (a second or two, however many keys it writes).
     bool write(const QString &section, const QString &key, const QString &value) const;
 
 private:

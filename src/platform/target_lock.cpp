@@ -1,11 +1,12 @@
 #include "platform/target_lock.h"
 
 #include "platform/beside_target.h"
+#include "platform/lock_wait_budget.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -15,20 +16,33 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = LockWaitBudget::Clock;
 
-// Long beside a write, which takes milliseconds, and short beside a window that
-// writes its settings on each keystroke: a writer stopped inside its write, or
-// anyone's lock on the lock file, costs a failed write, never a hung window.
-constexpr std::chrono::milliseconds waitLimit(1500);
+// A write holds the lock for milliseconds.
 constexpr std::chrono::milliseconds pollPause(1);
 
 // The program folder is shared by every user of the computer, and reading is all
 // a lock needs.
 constexpr mode_t everyUserReads = 0644;
 
-// A link planted at the name is never followed, a FIFO never waited on, and
-// nothing but a regular file is taken for the lock file.
+enum class Outcome { Had, Busy, Unusable };
+
+Outcome lockedBefore(int descriptor, Clock::time_point deadline)
+{
+    for (;;) {
+        if (flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+            return Outcome::Had;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return Outcome::Unusable;
+        if (Clock::now() >= deadline)
+            return Outcome::Busy;
+        std::this_thread::sleep_for(pollPause);
+    }
+}
+
+// The lock file at the name, when it is one that a writer made: a regular file
+// with no other name. -1 with ENOENT when nothing is there, also when its holder
+// removed it as we opened it.
 int openExisting(const QByteArray &name)
 {
     const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -37,35 +51,46 @@ int openExisting(const QByteArray &name)
     struct stat file
     {
     };
-    if (fstat(descriptor, &file) == 0 && S_ISREG(file.st_mode))
-        return descriptor;
+    if (fstat(descriptor, &file) == 0 && S_ISREG(file.st_mode) && file.st_nlink <= 1) {
+        if (file.st_nlink == 1)
+            return descriptor;
+        errno = ENOENT;
+    } else {
+        errno = EINVAL;
+    }
+    const int error = errno;
     ::close(descriptor);
-    errno = EINVAL;
+    errno = error;
     return -1;
 }
 
-// A new file under a name of its own made from the pattern, with its mode set
-// whatever our umask.
-int madeUnderOwnName(QByteArray &pattern)
+// Gives the file made under a name of its own the lock file's name instead,
+// unless a lock file is there by now. Moved where the file system can, so that
+// the lock file never has a second name that would make waiters pass it over.
+bool namedLockFile(const QByteArray &own, const QByteArray &name)
 {
-    const int descriptor = mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor >= 0)
-        fchmod(descriptor, everyUserReads);
-    return descriptor;
+    if (::renameat2(AT_FDCWD, own.constData(), AT_FDCWD, name.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    const bool linked =
+        (errno == EINVAL || errno == ENOSYS) && ::link(own.constData(), name.constData()) == 0;
+    const int error = errno;
+    ::unlink(own.constData());
+    errno = error;
+    return linked;
 }
 
-// Made with its mode set before it has the name, so that a writer killed on the
-// way leaves no file that another user cannot open: made without a name where the
-// file system can, else under a name of its own, then linked into place. -1 with
+// Made with its mode set before it has the name, so that no other user ever
+// finds a lock file there that they cannot open: made without a name where the
+// file system can, else under a name of its own, then moved into place. -1 with
 // EEXIST when another writer made it first.
 int madeAtName(const QByteArray &name, const QByteArray &folder, QByteArray pattern)
 {
     const int unnamed = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, everyUserReads);
     if (unnamed >= 0) {
-        fchmod(unnamed, everyUserReads);
         const QByteArray opened = "/proc/self/fd/" + QByteArray::number(unnamed);
-        if (linkat(AT_FDCWD, opened.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
-            0)
+        if (fchmod(unnamed, everyUserReads) == 0 &&
+            linkat(AT_FDCWD, opened.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
+                0)
             return unnamed;
         const int error = errno;
         ::close(unnamed);
@@ -74,65 +99,54 @@ int madeAtName(const QByteArray &name, const QByteArray &folder, QByteArray patt
             return -1;
         }
     }
-    const int named = madeUnderOwnName(pattern);
+    const int named = mkostemp(pattern.data(), O_CLOEXEC);
     if (named < 0)
         return -1;
-    const int linked = ::link(pattern.constData(), name.constData());
-    const int error = errno;
-    ::unlink(pattern.constData());
-    if (linked == 0)
+    if (fchmod(named, everyUserReads) != 0) {
+        ::unlink(pattern.constData());
+        ::close(named);
+        return -1;
+    }
+    if (namedLockFile(pattern, name))
         return named;
+    const int error = errno;
     ::close(named);
     // A file system without hard links (FAT) has no modes for its users either.
     if (error == EPERM)
-        return ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+        return ::open(name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                       everyUserReads);
     errno = error;
     return -1;
 }
 
-// A lock file that we cannot open is private to someone else, left so by another
-// program or an older one; a file of our own takes its place.
-bool replaced(const QByteArray &name, QByteArray pattern)
+struct LockFile
 {
-    const int made = madeUnderOwnName(pattern);
-    if (made < 0)
-        return false;
-    ::close(made);
-    if (::rename(pattern.constData(), name.constData()) == 0)
-        return true;
-    ::unlink(pattern.constData());
-    return false;
-}
+    int descriptor = -1;
+    Outcome outcome = Outcome::Unusable;
+};
 
-// The lock file, opened, made or replaced; -1 when none can be had in time.
-int lockFile(const QByteArray &name, const QByteArray &folder, const QByteArray &pattern,
-             Clock::time_point deadline)
+// The lock file, opened or made, and locked. Its holder removes it before it
+// lets go, so a waiter may wake holding a file that is gone; it then tries again
+// with the file now there.
+LockFile lockFileBefore(const QByteArray &name, const QByteArray &folder, const QByteArray &pattern,
+                        Clock::time_point deadline)
 {
     for (;;) {
         int descriptor = openExisting(name);
-        if (descriptor >= 0)
-            return descriptor;
-        if (errno == ENOENT) {
+        if (descriptor < 0 && errno == ENOENT)
             descriptor = madeAtName(name, folder, pattern);
-            if (descriptor >= 0 || errno != EEXIST)
-                return descriptor;
-        } else if (errno != EACCES || !replaced(name, pattern)) {
-            return -1;
+        if (descriptor < 0 && errno != EEXIST)
+            return {};
+        if (descriptor >= 0) {
+            const Outcome outcome = lockedBefore(descriptor, deadline);
+            if (outcome == Outcome::Had && stillNamed(descriptor, name))
+                return {descriptor, outcome};
+            ::close(descriptor);
+            if (outcome != Outcome::Had)
+                return {-1, outcome};
         }
         if (Clock::now() >= deadline)
-            return -1;
-    }
-}
-
-bool lockedBefore(int descriptor, Clock::time_point deadline)
-{
-    for (;;) {
-        if (flock(descriptor, LOCK_EX | LOCK_NB) == 0)
-            return true;
-        if ((errno != EWOULDBLOCK && errno != EINTR) || Clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(pollPause);
+            return {-1, Outcome::Busy};
     }
 }
 
@@ -140,37 +154,60 @@ bool lockedBefore(int descriptor, Clock::time_point deadline)
 
 TargetLock::TargetLock(const QString &target)
 {
-    const Clock::time_point deadline = Clock::now() + waitLimit;
-    const QString real = followLinks(target);
-    name = QFile::encodeName(hiddenNameBeside(real, QStringLiteral(".skarvel-lock")));
-    const QByteArray folder = QFile::encodeName(QFileInfo(real).path());
-    const QByteArray pattern =
-        QFile::encodeName(hiddenNameBeside(real, QStringLiteral(".skarvel-lock-XXXXXX")));
-    // The writer before removes the file before it lets go, so a waiter may wake
-    // holding a file that is gone; it then tries again with the file now there.
-    for (;;) {
-        const int opened = lockFile(name, folder, pattern, deadline);
-        if (opened < 0)
-            return;
-        const bool locked = lockedBefore(opened, deadline);
-        if (locked && stillNamed(opened, name)) {
-            // A private file planted here, or left by an older writer, is opened
-            // only by its owner: made open to all while held, no other user
-            // replaces it under us.
-            fchmod(opened, everyUserReads);
-            descriptor = opened;
-            return;
-        }
-        ::close(opened);
-        if (!locked || Clock::now() >= deadline)
-            return;
-    }
+    const Clock::time_point start = Clock::now();
+    had = take(target);
+    if (!had)
+        letGo();
+    LockWaitBudget::spend(Clock::now() - start, had);
 }
 
 TargetLock::~TargetLock()
 {
-    if (descriptor < 0)
-        return;
-    ::unlink(name.constData());
-    ::close(descriptor);
+    letGo();
+}
+
+bool TargetLock::take(const QString &target)
+{
+    const Clock::duration allowed = LockWaitBudget::left();
+    if (allowed <= Clock::duration::zero())
+        return false;
+    const Clock::time_point deadline = Clock::now() + allowed;
+
+    const QString real = followLinks(target);
+    const QByteArray folderName = QFile::encodeName(QFileInfo(real).path());
+    folder = ::open(folderName.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        const Outcome outcome = lockedBefore(folder, deadline);
+        if (outcome == Outcome::Busy)
+            return false;
+        if (outcome == Outcome::Unusable) {
+            ::close(folder);
+            folder = -1;
+        }
+    }
+
+    const QByteArray name =
+        QFile::encodeName(hiddenNameBeside(real, QStringLiteral(".skarvel-lock")));
+    const QByteArray pattern =
+        QFile::encodeName(hiddenNameBeside(real, QStringLiteral(".skarvel-lock-XXXXXX")));
+    const LockFile file = lockFileBefore(name, folderName, pattern, deadline);
+    if (file.outcome == Outcome::Busy || (file.outcome == Outcome::Unusable && folder < 0))
+        return false;
+    lockFile = file.descriptor;
+    if (lockFile >= 0)
+        lockFileName = name;
+    return true;
+}
+
+void TargetLock::letGo()
+{
+    if (lockFile >= 0) {
+        ::unlink(lockFileName.constData());
+        ::close(lockFile);
+        lockFile = -1;
+    }
+    if (folder >= 0) {
+        ::close(folder);
+        folder = -1;
+    }
 }

@@ -7,31 +7,45 @@
 // any process of any user, as the Windows profile functions serialise their
 // callers.
 //
-// The lock is taken on a hidden file beside the target
-// (".orvo_upc.ini.skarvel-lock"), never on the target itself: the new file
-// renamed over the target would not carry a lock taken on the old one. Two
-// holders never hold it at once, also while the file is removed and made again
-// between them. The wait is bounded: a writer stopped inside its write, or any
-// process's lock on the file, costs the later writers a second or two and a
-// failed write, never a hang. The lock goes with its process, so a killed
-// writer blocks nobody. The file is removed as the lock is let go; one that a
-// killed writer left is taken over and removed by the next writer. It has its
-// name only once every user can open it, whatever the umask of its maker, and
-// a private one that another program left is replaced. A link, a FIFO or a
-// folder planted at its name is never followed or waited on: no lock is had.
+// The lock is taken on the target's folder, never on the target itself (the
+// new file renamed over the target would not carry a lock taken on the old
+// one) nor on a file that something else could stand in for: every user who
+// can list the folder can take it, and nothing left or planted in the folder
+// lets two holders in at once. The lock goes with its process, so a killed
+// writer blocks nobody.
+//
+// Older copies of the program lock a hidden file beside the target instead
+// (".orvo_upc.ini.skarvel-lock"), which its holder removes as it lets go, so the
+// holder of the folder also holds that file, made or opened the way they do,
+// and an older copy running beside a newer one still waits its turn. The file
+// has its name only once every user can open it, whatever the umask of its
+// maker. What stands at its name and is not such a file (a link, a FIFO, a
+// folder, a file with a second name, a private one of another user) is passed
+// over as it is: never followed, waited on, written or chmod-ed. Where the folder
+// cannot be locked (one its user may write but not list, a network file system
+// without folder locks) the file is the whole lock, and anything else at its
+// name fails the write.
+//
+// The wait is bounded by what the current user action has left of its
+// LockWaitBudget: a writer stopped inside its write, or any process's lock,
+// costs that action a second or two and failed writes, never a hang.
 class TargetLock
 {
 public:
-    // Waits until the writers before have finished, or a second or two at most.
     explicit TargetLock(const QString &target);
     ~TargetLock();
     TargetLock(const TargetLock &) = delete;
     TargetLock &operator=(const TargetLock &) = delete;
 
     // False when no lock could be had beside the target in time.
-    bool held() const { return descriptor >= 0; }
+    bool held() const { return had; }
 
 private:
-    QByteArray name;
-    int descriptor = -1;
+    bool take(const QString &target);
+    void letGo();
+
+    QByteArray lockFileName;
+    int folder = -1;
+    int lockFile = -1;
+    bool had = false;
 };

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +32,8 @@ private slots:
     void failedWriteLeavesOnlyTheOldFile();
     void longNamesAreWrittenAndTheirLeftoversRemoved_data();
     void longNamesAreWrittenAndTheirLeftoversRemoved();
+    void nothingPlantedAtTheTemporaryNameIsWrittenThrough_data();
+    void nothingPlantedAtTheTemporaryNameIsWrittenThrough();
 };
 
 void TestAtomicFile::leftoverOfACrashedWriteIsGone_data()
@@ -166,6 +169,51 @@ void TestAtomicFile::longNamesAreWrittenAndTheirLeftoversRemoved()
     QVERIFY(outer.commit());
     QCOMPARE(TempFolders::readFile(target), QByteArray("outer picture"));
     QCOMPARE(everyFile(folders.program()), QStringList{name});
+}
+
+enum Planted { HardLink, SymbolicLink, Fifo, Folder };
+
+void TestAtomicFile::nothingPlantedAtTheTemporaryNameIsWrittenThrough_data()
+{
+    QTest::addColumn<int>("planted");
+    QTest::newRow("hard link to a private file") << int(HardLink);
+    QTest::newRow("symbolic link to a private file") << int(SymbolicLink);
+    QTest::newRow("FIFO") << int(Fifo);
+    QTest::newRow("folder") << int(Folder);
+}
+
+// Whatever stands at the name where the new file is made, the write makes a file
+// of its own, and a file elsewhere that a link names keeps its content and mode.
+void TestAtomicFile::nothingPlantedAtTheTemporaryNameIsWrittenThrough()
+{
+    QFETCH(int, planted);
+    TempFolders folders;
+    const QString target = folders.program("1.gif");
+    QVERIFY(TempFolders::writeFile(target, "old picture"));
+    const QString linked = folders.drive("private.txt");
+    QVERIFY(TempFolders::writeFile(linked, "private\r\n"));
+    QVERIFY(::chmod(QFile::encodeName(linked).constData(), 0600) == 0);
+    const QByteArray linkedName = QFile::encodeName(linked);
+    const QByteArray temporary = QFile::encodeName(folders.program(".1.gif.skarvel-tmp0"));
+    switch (planted) {
+    case HardLink:
+        QVERIFY(::link(linkedName.constData(), temporary.constData()) == 0);
+        break;
+    case SymbolicLink:
+        QVERIFY(::symlink(linkedName.constData(), temporary.constData()) == 0);
+        break;
+    case Fifo:
+        QVERIFY(::mkfifo(temporary.constData(), 0644) == 0);
+        break;
+    default:
+        QVERIFY(::mkdir(temporary.constData(), 0755) == 0);
+    }
+
+    QVERIFY(writeFileAtomically(target, "new picture"));
+    QCOMPARE(TempFolders::readFile(target), QByteArray("new picture"));
+    QCOMPARE(TempFolders::readFile(linked), QByteArray("private\r\n"));
+    QCOMPARE(TempFolders::modeOf(linked), 0600);
+    QVERIFY(!QFileInfo(target).isSymLink());
 }
 
 QTEST_GUILESS_MAIN(TestAtomicFile)

@@ -1,13 +1,18 @@
 #include "platform/code_page.h"
+#include "platform/lock_wait_budget.h"
 #include "platform/profile_ini.h"
 #include "platform/target_lock.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folders.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -22,8 +27,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Any unprivileged user: another user of the program folder.
+// Any unprivileged users: other users of the program folder.
 constexpr uid_t nobody = 65534;
+constexpr uid_t someoneElse = 65533;
+constexpr uid_t aThirdUser = 4242;
+
+// What a user action may wait in all is the code's; this bound only tells a
+// bounded wait from one that adds up per key.
+constexpr qint64 actionBoundMs = 3000;
+// Well under the wait limit: no wait at all, a fork and a write.
+constexpr qint64 noWaitBoundMs = 500;
 
 QStringList everyFile(const QString &folder)
 {
@@ -56,9 +69,22 @@ bool exitedWell(pid_t child)
     return exitCodeOf(child) == 0;
 }
 
+bool becameUser(uid_t user)
+{
+    return ::setgid(user) == 0 && ::setuid(user) == 0;
+}
+
 bool becameAnotherUser()
 {
-    return ::setgid(nobody) == 0 && ::setuid(nobody) == 0;
+    return becameUser(nobody);
+}
+
+// The user's next action: the event loop waits for input in between.
+void nextUserAction()
+{
+    QEventLoop loop;
+    QTimer::singleShot(1, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 // Lets another user reach and write into the program folder.
@@ -74,6 +100,7 @@ pid_t writing(const QString &path, const QString &key, const QString &value, boo
 {
     const pid_t writer = fork();
     if (writer == 0) {
+        LockWaitBudget::renew();
         if (otherUser && !becameAnotherUser())
             ::_exit(2);
         ::_exit(ProfileIni(path).write("ACPW", key, value) ? 0 : 1);
@@ -90,8 +117,10 @@ bool killedWhileWriting(const QString &path, std::chrono::microseconds pause)
         return false;
     if (writer == 0) {
         ::umask(077);
-        for (int i = 0;; ++i)
+        for (int i = 0;; ++i) {
+            LockWaitBudget::renew();
             ProfileIni(path).write("ACPW", "Killed", QString::number(i));
+        }
     }
     std::this_thread::sleep_for(pause);
     ::kill(writer, SIGKILL);
@@ -101,15 +130,9 @@ bool killedWhileWriting(const QString &path, std::chrono::microseconds pause)
 
 enum LeftBehind { KilledHolder, KilledWriters, PrivateLockFile };
 
-enum Obstacle {
-    StoppedWriter,
-    ProgramsLock,
-    OtherUsersLock,
-    LinkToAFile,
-    LinkToNothing,
-    Fifo,
-    Folder
-};
+enum Holder { StoppedWriter, ProgramsLock, OtherUsersLock };
+
+enum Planted { LinkToAFile, LinkToNothing, Fifo, Folder, HardLinkToAFile };
 
 // A process that takes the lock, or a lock of its own on the lock file, and
 // stops there: it never lets go until it is killed, at the latest as the test
@@ -117,13 +140,13 @@ enum Obstacle {
 class StoppedHolder
 {
 public:
-    StoppedHolder(const QString &path, const QString &lockName, int obstacle)
+    StoppedHolder(const QString &path, const QString &lockName, int kind)
     {
         const pid_t holder = fork();
         if (holder == 0) {
-            if (obstacle == OtherUsersLock && !becameAnotherUser())
+            if (kind == OtherUsersLock && !becameAnotherUser())
                 ::_exit(2);
-            if (obstacle == StoppedWriter) {
+            if (kind == StoppedWriter) {
                 const TargetLock lock(path);
                 if (lock.held())
                     ::raise(SIGSTOP);
@@ -164,6 +187,7 @@ class TestProfileIni : public QObject
     Q_OBJECT
 
 private slots:
+    void init();
     void readsWindowsProfileFormat_data();
     void readsWindowsProfileFormat();
     void missingFileGivesDefaults();
@@ -181,8 +205,16 @@ private slots:
     void lockIsHeldByOneWriterAtATime();
     void lockOfAKilledWriterIsTakenOver_data();
     void lockOfAKilledWriterIsTakenOver();
-    void writeThatCannotHaveTheLockFailsInTime_data();
-    void writeThatCannotHaveTheLockFailsInTime();
+    void heldLockCostsAnActionTheWaitLimitAtMost_data();
+    void heldLockCostsAnActionTheWaitLimitAtMost();
+    void writeGoesPastWhatIsPlantedAtTheLockFileName_data();
+    void writeGoesPastWhatIsPlantedAtTheLockFileName();
+    void hardLinkAtATemporaryNameLeavesTheLinkedFileAsItWas_data();
+    void hardLinkAtATemporaryNameLeavesTheLinkedFileAsItWas();
+    void writersOfTwoUsersKeepBothKeys_data();
+    void writersOfTwoUsersKeepBothKeys();
+    void olderCopyLockingTheFileAloneWaitsItsTurn();
+    void lockFileIsReadableByEveryUserWheneverItHasItsName();
     void writeKeepsTheFileMode_data();
     void writeKeepsTheFileMode();
     void fileReachedThroughALinkIsWritten_data();
@@ -193,6 +225,12 @@ private slots:
 private:
     TempFolders folders;
 };
+
+// Each test starts as a user action of its own.
+void TestProfileIni::init()
+{
+    LockWaitBudget::renew();
+}
 
 void TestProfileIni::readsWindowsProfileFormat_data()
 {
@@ -415,8 +453,10 @@ void TestProfileIni::twoProcessesWritingOneFileKeepEveryKey()
         QVERIFY(writer >= 0);
         if (writer == 0) {
             bool allWritten = true;
-            for (int i = 1; i <= writes; ++i)
+            for (int i = 1; i <= writes; ++i) {
+                LockWaitBudget::renew();
                 allWritten = ProfileIni(path).write("ACPW", key, QString::number(i)) && allWritten;
+            }
             ::_exit(allWritten ? 0 : 1);
         }
         writers.append(writer);
@@ -460,6 +500,7 @@ void TestProfileIni::lockIsHeldByOneWriterAtATime()
             if (otherUsers && number % 2 == 1 && !becameAnotherUser())
                 ::_exit(2);
             for (int turn = 0; turn < 150; ++turn) {
+                LockWaitBudget::renew();
                 const TargetLock lock(path);
                 if (!lock.held())
                     ::_exit(3);
@@ -539,54 +580,112 @@ void TestProfileIni::lockOfAKilledWriterIsTakenOver()
     QCOMPARE(ini.read("ACPW", "Next", "missing"), QString::number(rounds));
     QCOMPARE(ini.read("ACPW", "Start", "missing"), QString("kept"));
     // A private new file of a writer killed at any moment is left for its own
-    // user's next write to take over.
-    if (leftBehind == KilledWriters)
+    // user's next write to take over. A private lock file of another user is
+    // passed over as it is: the folder's lock keeps the writers apart.
+    if (leftBehind == KilledWriters) {
         QCOMPARE(everyFile(own.program()).filter(".skarvel-lock"), QStringList{});
-    else
+    } else if (leftBehind == PrivateLockFile) {
+        QCOMPARE(everyFile(own.program()),
+                 (QStringList{".orvo_upc.ini.skarvel-lock", "orvo_upc.ini"}));
+        QCOMPARE(TempFolders::modeOf(lockName), 0600);
+    } else {
         QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
+    }
 }
 
-void TestProfileIni::writeThatCannotHaveTheLockFailsInTime_data()
+void TestProfileIni::heldLockCostsAnActionTheWaitLimitAtMost_data()
 {
-    QTest::addColumn<int>("obstacle");
-    QTest::newRow("writer stopped inside its write") << int(StoppedWriter);
-    QTest::newRow("lock of another program on the lock file") << int(ProgramsLock);
-    QTest::newRow("lock of another user on the lock file") << int(OtherUsersLock);
-    QTest::newRow("link to a file planted at the lock file's name") << int(LinkToAFile);
-    QTest::newRow("link to nothing planted at the lock file's name") << int(LinkToNothing);
-    QTest::newRow("FIFO planted at the lock file's name") << int(Fifo);
-    QTest::newRow("folder planted at the lock file's name") << int(Folder);
+    QTest::addColumn<int>("holder");
+    QTest::addColumn<int>("keys");
+    const QList<std::pair<const char *, Holder>> holders{
+        {"writer stopped inside its write", StoppedWriter},
+        {"lock of another program on the lock file", ProgramsLock},
+        {"lock of another user on the lock file", OtherUsersLock}};
+    for (const auto &[name, holder] : holders) {
+        QTest::addRow("%s, one key", name) << int(holder) << 1;
+        // The generator's 立即生成 writes six.
+        QTest::addRow("%s, six keys", name) << int(holder) << 6;
+    }
 }
 
-// A window writes its settings on each keystroke: a lock that is never let go,
-// or a lock file that is none, fails the write instead of hanging the window,
-// leaves the file as it was and touches nothing a planted link names. Once the
-// obstacle is gone, writes succeed again.
-void TestProfileIni::writeThatCannotHaveTheLockFailsInTime()
+// A window writes its settings on each keystroke and click: a lock that is
+// never let go fails the action's writes within about the wait limit in all,
+// however many keys it writes, and leaves the file as it was. The rest of that
+// action fails at once; the next action writes again.
+void TestProfileIni::heldLockCostsAnActionTheWaitLimitAtMost()
 {
-    QFETCH(int, obstacle);
-    if (obstacle == OtherUsersLock && geteuid() != 0)
+    QFETCH(int, holder);
+    QFETCH(int, keys);
+    if (holder == OtherUsersLock && geteuid() != 0)
         QSKIP("needs the rights to run a writer as another user");
 
     const TempFolders own;
     QVERIFY(shareProgramFolder(own));
     const QString path = own.program("orvo_upc.ini");
-    const QString lockName = own.program(".orvo_upc.ini.skarvel-lock");
     const QByteArray before = "[ACPW]\r\nStart=kept\r\n";
     QVERIFY(TempFolders::writeFile(path, before));
-    const QString linked = own.drive("linked.ini");
-    QVERIFY(TempFolders::writeFile(linked, "[ACPW]\r\nOther=file\r\n"));
-    QVERIFY(::chmod(QFile::encodeName(linked).constData(), 0600) == 0);
-    const QByteArray native = QFile::encodeName(lockName);
+    StoppedHolder stopped(path, own.program(".orvo_upc.ini.skarvel-lock"), holder);
+    QVERIFY(stopped.stopped());
 
-    std::optional<StoppedHolder> holder;
-    switch (obstacle) {
-    case StoppedWriter:
-    case ProgramsLock:
-    case OtherUsersLock:
-        holder.emplace(path, lockName, obstacle);
-        QVERIFY(holder->stopped());
-        break;
+    QElapsedTimer timer;
+    timer.start();
+    bool anyWritten = false;
+    for (int key = 1; key <= keys; ++key)
+        anyWritten =
+            ProfileIni(path).write("ACPW", QStringLiteral("Key%1").arg(key), "1") || anyWritten;
+    const qint64 took = timer.elapsed();
+    QVERIFY(!anyWritten);
+    QVERIFY2(took < actionBoundMs, qPrintable(QStringLiteral("%1 ms").arg(took)));
+    QCOMPARE(TempFolders::readFile(path), before);
+
+    QVERIFY(stopped.kill());
+    timer.restart();
+    QVERIFY(!ProfileIni(path).write("ACPW", "Next", "written"));
+    QVERIFY(timer.elapsed() < noWaitBoundMs);
+
+    nextUserAction();
+    QVERIFY(ProfileIni(path).write("ACPW", "Next", "written"));
+    QCOMPARE(ProfileIni(path).read("ACPW", "Next", "missing"), QString("written"));
+    QCOMPARE(ProfileIni(path).read("ACPW", "Start", "missing"), QString("kept"));
+    QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
+}
+
+void TestProfileIni::writeGoesPastWhatIsPlantedAtTheLockFileName_data()
+{
+    QTest::addColumn<int>("planted");
+    QTest::addColumn<bool>("otherUser");
+    QTest::newRow("link to a file") << int(LinkToAFile) << false;
+    QTest::newRow("link to nothing") << int(LinkToNothing) << false;
+    QTest::newRow("FIFO") << int(Fifo) << false;
+    QTest::newRow("folder") << int(Folder) << false;
+    QTest::newRow("hard link to a private file") << int(HardLinkToAFile) << false;
+    QTest::newRow("hard link to a private file, written by another user")
+        << int(HardLinkToAFile) << true;
+}
+
+// Whatever stands at the lock file's name and is no lock file neither keeps
+// the writers apart nor stops them: the write goes on at once under the folder's
+// lock, and the planted thing, and any file it names, stay as they were.
+void TestProfileIni::writeGoesPastWhatIsPlantedAtTheLockFileName()
+{
+    QFETCH(int, planted);
+    QFETCH(bool, otherUser);
+    if (otherUser && geteuid() != 0)
+        QSKIP("needs the rights to run a writer as another user");
+
+    const TempFolders own;
+    QVERIFY(shareProgramFolder(own));
+    const QString path = own.program("orvo_upc.ini");
+    QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nStart=kept\r\n"));
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+    const QString lockName = own.program(".orvo_upc.ini.skarvel-lock");
+    const QByteArray native = QFile::encodeName(lockName);
+    const QString linked = own.drive("linked.ini");
+    const QByteArray linkedBytes = "[ACPW]\r\nOther=file\r\n";
+    QVERIFY(TempFolders::writeFile(linked, linkedBytes));
+    QVERIFY(::chmod(QFile::encodeName(linked).constData(), 0600) == 0);
+
+    switch (planted) {
     case LinkToAFile:
         QVERIFY(QFile::link(linked, lockName));
         break;
@@ -596,24 +695,245 @@ void TestProfileIni::writeThatCannotHaveTheLockFailsInTime()
     case Fifo:
         QVERIFY(::mkfifo(native.constData(), 0644) == 0);
         break;
-    default:
+    case Folder:
         QVERIFY(QDir().mkdir(lockName));
+        break;
+    default:
+        QVERIFY(::link(QFile::encodeName(linked).constData(), native.constData()) == 0);
     }
+    struct stat plantedBefore
+    {
+    };
+    QVERIFY(::lstat(native.constData(), &plantedBefore) == 0);
 
-    QCOMPARE(exitCodeOf(writing(path, "Next", "written", false)), 1);
-    QCOMPARE(TempFolders::readFile(path), before);
-    QCOMPARE(TempFolders::readFile(linked), QByteArray("[ACPW]\r\nOther=file\r\n"));
-    QCOMPARE(TempFolders::modeOf(linked), 0600);
-    QVERIFY(!QFileInfo::exists(own.drive("nothing")));
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(exitCodeOf(writing(path, "Next", "written", otherUser)), 0);
+    QVERIFY(timer.elapsed() < noWaitBoundMs);
 
-    if (holder)
-        QVERIFY(holder->kill());
-    else
-        QVERIFY(::remove(native.constData()) == 0);
-    QVERIFY(ProfileIni(path).write("ACPW", "Next", "written"));
     QCOMPARE(ProfileIni(path).read("ACPW", "Next", "missing"), QString("written"));
     QCOMPARE(ProfileIni(path).read("ACPW", "Start", "missing"), QString("kept"));
+    QCOMPARE(TempFolders::readFile(linked), linkedBytes);
+    QCOMPARE(TempFolders::modeOf(linked), 0600);
+    QVERIFY(!QFileInfo::exists(own.drive("nothing")));
+    struct stat plantedAfter
+    {
+    };
+    QVERIFY(::lstat(native.constData(), &plantedAfter) == 0);
+    QCOMPARE(plantedAfter.st_ino, plantedBefore.st_ino);
+    QCOMPARE(plantedAfter.st_mode, plantedBefore.st_mode);
+    QStringList others = everyFile(own.program());
+    others.removeAll(".orvo_upc.ini.skarvel-lock");
+    QCOMPARE(others, QStringList{"orvo_upc.ini"});
+}
+
+void TestProfileIni::hardLinkAtATemporaryNameLeavesTheLinkedFileAsItWas_data()
+{
+    QTest::addColumn<bool>("otherUser");
+    QTest::newRow("written by the linked file's owner") << false;
+    QTest::newRow("written by another user") << true;
+}
+
+// A link planted where a write makes its new file must not lead the write into
+// the file it names: that file is neither truncated nor filled with the
+// settings, nor renamed into place, nor made readable.
+void TestProfileIni::hardLinkAtATemporaryNameLeavesTheLinkedFileAsItWas()
+{
+    QFETCH(bool, otherUser);
+    if (otherUser && geteuid() != 0)
+        QSKIP("needs the rights to run a writer as another user");
+
+    const TempFolders own;
+    QVERIFY(shareProgramFolder(own));
+    const QString path = own.program("orvo_upc.ini");
+    QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nStart=kept\r\n"));
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+    const QString linked = own.drive("linked.ini");
+    const QByteArray linkedBytes = "private\r\n";
+    QVERIFY(TempFolders::writeFile(linked, linkedBytes));
+    QVERIFY(::chmod(QFile::encodeName(linked).constData(), 0600) == 0);
+    for (const char *name : {".orvo_upc.ini.skarvel-tmp0", ".orvo_upc.ini.skarvel-tmp1"})
+        QVERIFY(::link(QFile::encodeName(linked).constData(),
+                       QFile::encodeName(own.program(name)).constData()) == 0);
+
+    QCOMPARE(exitCodeOf(writing(path, "Next", "written", otherUser)), 0);
+
+    QCOMPARE(ProfileIni(path).read("ACPW", "Next", "missing"), QString("written"));
+    QCOMPARE(ProfileIni(path).read("ACPW", "Start", "missing"), QString("kept"));
+    QCOMPARE(TempFolders::readFile(linked), linkedBytes);
+    QCOMPARE(TempFolders::modeOf(linked), 0600);
+    QCOMPARE(TempFolders::modeOf(path), 0666);
+}
+
+void TestProfileIni::writersOfTwoUsersKeepBothKeys_data()
+{
+    QTest::addColumn<bool>("privateLeftover");
+    QTest::addColumn<int>("folderMode");
+    QTest::newRow("beside a private lock file of a third user") << true << 0777;
+    // Without the folder's lock, the lock file keeps them apart.
+    QTest::newRow("in a folder they may write but not list") << false << 0333;
+}
+
+// Two users' copies of the program write the shared settings file at the same
+// moment; every write that reports success keeps the other's key, whatever was
+// left at the lock file's name.
+void TestProfileIni::writersOfTwoUsersKeepBothKeys()
+{
+    QFETCH(bool, privateLeftover);
+    QFETCH(int, folderMode);
+    if (geteuid() != 0)
+        QSKIP("needs the rights to run writers as other users");
+
+    constexpr int writes = 200;
+    const TempFolders own;
+    QVERIFY(shareProgramFolder(own));
+    const QString path = own.program("orvo_upc.ini");
+    QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nStart=kept\r\n"));
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0666) == 0);
+    const QByteArray lockName = QFile::encodeName(own.program(".orvo_upc.ini.skarvel-lock"));
+    if (privateLeftover) {
+        QVERIFY(TempFolders::writeFile(QFile::decodeName(lockName), {}));
+        QVERIFY(::chown(lockName.constData(), aThirdUser, aThirdUser) == 0);
+        QVERIFY(::chmod(lockName.constData(), 0600) == 0);
+    }
+    QVERIFY(::chmod(QFile::encodeName(own.program()).constData(), mode_t(folderMode)) == 0);
+
+    QList<pid_t> writers;
+    for (const auto &[user, key] : {std::pair{nobody, "First"}, std::pair{someoneElse, "Second"}}) {
+        const pid_t writer = fork();
+        QVERIFY(writer >= 0);
+        if (writer == 0) {
+            if (!becameUser(user))
+                ::_exit(2);
+            bool allWritten = true;
+            for (int i = 1; i <= writes; ++i) {
+                LockWaitBudget::renew();
+                allWritten = ProfileIni(path).write("ACPW", key, QString::number(i)) && allWritten;
+            }
+            ::_exit(allWritten ? 0 : 1);
+        }
+        writers.append(writer);
+    }
+    for (const pid_t writer : writers)
+        QCOMPARE(exitCodeOf(writer), 0);
+
+    const ProfileIni ini(path);
+    QCOMPARE(ini.read("ACPW", "Start", "missing"), QString("kept"));
+    QCOMPARE(ini.read("ACPW", "First", "missing"), QString::number(writes));
+    QCOMPARE(ini.read("ACPW", "Second", "missing"), QString::number(writes));
+    if (privateLeftover) {
+        struct stat leftover
+        {
+        };
+        QVERIFY(::lstat(lockName.constData(), &leftover) == 0);
+        QCOMPARE(leftover.st_uid, aThirdUser);
+        QCOMPARE(leftover.st_mode & 07777, mode_t(0600));
+    } else {
+        QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
+    }
+}
+
+// An older copy of the program, still running beside a newer one, locks the
+// lock file alone, makes it when missing and removes it as it lets go; the
+// newer copy holds that file too, so neither loses the other's key.
+void TestProfileIni::olderCopyLockingTheFileAloneWaitsItsTurn()
+{
+    constexpr int writes = 300;
+    const TempFolders own;
+    const QString path = own.program("orvo_upc.ini");
+    const QByteArray lockName = QFile::encodeName(own.program(".orvo_upc.ini.skarvel-lock"));
+    QVERIFY(TempFolders::writeFile(path, "[ACPW]\r\nStart=kept\r\n"));
+
+    const pid_t older = fork();
+    QVERIFY(older >= 0);
+    if (older == 0) {
+        for (int i = 1; i <= writes; ++i) {
+            int lock = -1;
+            for (;;) {
+                lock =
+                    ::open(lockName.constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+                if (lock < 0 || flock(lock, LOCK_EX) != 0)
+                    ::_exit(2);
+                struct stat opened
+                {
+                };
+                struct stat named
+                {
+                };
+                if (fstat(lock, &opened) == 0 && ::lstat(lockName.constData(), &named) == 0 &&
+                    opened.st_ino == named.st_ino)
+                    break;
+                ::close(lock);
+            }
+            QByteArray text = TempFolders::readFile(path);
+            const qsizetype at = text.indexOf("\r\nOlder=");
+            if (at >= 0)
+                text.remove(at, text.indexOf("\r\n", at + 2) - at);
+            text += "Older=" + QByteArray::number(i) + "\r\n";
+            if (!TempFolders::writeFile(path + ".older", text) ||
+                ::rename(QFile::encodeName(path + ".older").constData(),
+                         QFile::encodeName(path).constData()) != 0)
+                ::_exit(3);
+            ::unlink(lockName.constData());
+            ::close(lock);
+        }
+        ::_exit(0);
+    }
+    const pid_t newer = fork();
+    QVERIFY(newer >= 0);
+    if (newer == 0) {
+        bool allWritten = true;
+        for (int i = 1; i <= writes; ++i) {
+            LockWaitBudget::renew();
+            allWritten = ProfileIni(path).write("ACPW", "Newer", QString::number(i)) && allWritten;
+        }
+        ::_exit(allWritten ? 0 : 1);
+    }
+    QCOMPARE(exitCodeOf(older), 0);
+    QCOMPARE(exitCodeOf(newer), 0);
+
+    const ProfileIni ini(path);
+    QCOMPARE(ini.read("ACPW", "Start", "missing"), QString("kept"));
+    QCOMPARE(ini.read("ACPW", "Older", "missing"), QString::number(writes));
+    QCOMPARE(ini.read("ACPW", "Newer", "missing"), QString::number(writes));
     QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
+}
+
+// Another user's copy that finds the lock file must be able to open it: under
+// umask 077 too, the file is never seen at its name with a mode that keeps
+// others out.
+void TestProfileIni::lockFileIsReadableByEveryUserWheneverItHasItsName()
+{
+    const TempFolders own;
+    const QString path = own.program("orvo_upc.ini");
+    const QByteArray lockName = QFile::encodeName(own.program(".orvo_upc.ini.skarvel-lock"));
+    std::atomic<bool> done = false;
+    std::atomic<int> seen = 0;
+    std::atomic<int> otherModes = 0;
+    std::thread watcher([&] {
+        while (!done) {
+            struct stat file
+            {
+            };
+            if (::lstat(lockName.constData(), &file) == 0) {
+                ++seen;
+                if (file.st_mode != (S_IFREG | 0644))
+                    ++otherModes;
+            }
+        }
+    });
+
+    const mode_t savedMask = ::umask(077);
+    bool allWritten = true;
+    for (int i = 1; i <= 300; ++i)
+        allWritten = ProfileIni(path).write("ACPW", "Text2", QString::number(i)) && allWritten;
+    ::umask(savedMask);
+    done = true;
+    watcher.join();
+
+    QVERIFY(allWritten);
+    QVERIFY(seen > 0);
+    QCOMPARE(otherModes.load(), 0);
 }
 
 void TestProfileIni::writeKeepsTheFileMode_data()
