@@ -2,6 +2,7 @@
 
 #include "platform/browser_cookies.h"
 #include "platform/controls/form.h"
+#include "platform/dialogs.h"
 #include "platform/shell.h"
 #include "platform/web_profile.h"
 
@@ -51,6 +52,10 @@ void leaveOutWhatDoesNothing(QMenu &menu, QWebEnginePage &page)
         menu.removeAction(lastKept);
 }
 
+// The title the Windows browser control gives its pages' script dialogs on a Chinese
+// system; never the page's address, which made a long lookup address a wide box.
+const QString pageDialogTitle = QStringLiteral("来自网页的消息");
+
 // The window a page asks for in a browser without a NewWindow2 handler: the Windows
 // control opens such a page in the system's web browser. The engine names the
 // address only once the new window navigates (the menu's "open in new window" asks
@@ -82,42 +87,55 @@ private:
 };
 
 // Hands a page's request for a new window to the browser's NewWindow2 handler, or
-// without one to the desktop.
+// without one to the desktop, and shows the page's script dialogs through the
+// program's dialogs.
 class BrowserPage : public QWebEnginePage
 {
 public:
-    BrowserPage(Browser *owner, QWebEngineProfile *profile, Shell &shell, QObject *parent)
+    BrowserPage(Browser *owner, QWebEngineProfile *profile, Services &services, QObject *parent)
         : QWebEnginePage(profile, parent)
         , owner(owner)
-        , shell(shell)
+        , services(services)
     {}
 
 protected:
     QWebEnginePage *createWindow(WebWindowType) override
     {
         if (!owner->NewWindow2)
-            return new DesktopWindowPage(profile(), shell, this);
+            return new DesktopWindowPage(profile(), *services.shell, this);
         Browser *target = owner->NewWindow2();
         return target ? target->view()->page() : nullptr;
     }
 
-    void javaScriptAlert(const QUrl &origin, const QString &message) override
+    // The page (and its view) may be gone once a box returns, so nothing of it is
+    // touched after one.
+    void javaScriptAlert(const QUrl &, const QString &message) override
     {
         if (!owner->Silent())
-            QWebEnginePage::javaScriptAlert(origin, message);
+            services.dialogs->msgBox(message, MsgStyle::OkOnly | MsgStyle::Exclamation,
+                                     pageDialogTitle);
     }
 
-    bool javaScriptConfirm(const QUrl &origin, const QString &message) override
+    // Also the question before a page is left.
+    bool javaScriptConfirm(const QUrl &, const QString &message) override
     {
-        return owner->Silent() || QWebEnginePage::javaScriptConfirm(origin, message);
+        if (owner->Silent())
+            return true;
+        return services.dialogs->msgBox(message, MsgStyle::OkCancel | MsgStyle::Question,
+                                        pageDialogTitle) == MsgResult::Ok;
     }
 
-    bool javaScriptPrompt(const QUrl &origin, const QString &message, const QString &defaultValue,
+    bool javaScriptPrompt(const QUrl &, const QString &message, const QString &defaultValue,
                           QString *result) override
     {
         if (owner->Silent())
             return false;
-        return QWebEnginePage::javaScriptPrompt(origin, message, defaultValue, result);
+        const std::optional<QString> typed =
+            services.dialogs->inputBox(message, pageDialogTitle, defaultValue);
+        if (!typed)
+            return false;
+        *result = *typed;
+        return true;
     }
 
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
@@ -129,7 +147,7 @@ protected:
 
 private:
     Browser *owner;
-    Shell &shell;
+    Services &services;
 };
 
 } // namespace
@@ -170,7 +188,7 @@ void Browser::makePage()
 {
     // The program's own requests carry the cookies of the browsers' profile.
     BrowserCookies::of(*services.web);
-    page->setPage(new BrowserPage(this, services.web->engineProfile(), *services.shell, page));
+    page->setPage(new BrowserPage(this, services.web->engineProfile(), services, page));
     connect(page->page(), &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
 }
 

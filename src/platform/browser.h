@@ -25,7 +25,9 @@ class QWidget;
 // document, so unlike the control there is no completion per frame.
 //
 // A page's right-click menu offers only what works here: nothing is saved or
-// downloaded, and there is no page source or inspector.
+// downloaded, and there is no page source or inspector. A page's script dialogs
+// (alert, confirm, prompt and the question before it is left) go through the
+// program's dialogs, titled as the Windows control titles them.
 class Browser : public QObject
 {
     Q_OBJECT

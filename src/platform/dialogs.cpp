@@ -1,12 +1,20 @@
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
+#include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
 MsgResult Dialogs::msgBox(const QString &prompt, int style, const QString &title)
 {
     return show(prompt, style, title.isEmpty() ? QCoreApplication::applicationName() : title);
+}
+
+std::optional<QString> Dialogs::inputBox(const QString &prompt, const QString &title,
+                                         const QString &defaultText)
+{
+    return ask(prompt, title.isEmpty() ? QCoreApplication::applicationName() : title, defaultText);
 }
 
 MsgResult MessageBoxDialogs::show(const QString &prompt, int style, const QString &title)
@@ -39,4 +47,22 @@ MsgResult MessageBoxDialogs::show(const QString &prompt, int style, const QStrin
     box.setEscapeButton(cancel ? static_cast<QAbstractButton *>(cancel) : ok);
     box.exec();
     return box.clickedButton() == ok ? MsgResult::Ok : MsgResult::Cancel;
+}
+
+std::optional<QString> MessageBoxDialogs::ask(const QString &prompt, const QString &title,
+                                              const QString &defaultText)
+{
+    QInputDialog box;
+    box.setWindowTitle(title);
+    box.setInputMode(QInputDialog::TextInput);
+    box.setLabelText(prompt);
+    // Shown as written, like the message boxes, never read as markup.
+    if (auto *label = box.findChild<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    box.setTextValue(defaultText);
+    box.setOkButtonText(QStringLiteral("确定"));
+    box.setCancelButtonText(QStringLiteral("取消"));
+    if (box.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return box.textValue();
 }

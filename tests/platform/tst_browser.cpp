@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/page_links.h"
 #include "platform/page_script.h"
+#include "platform/popup_browser.h"
 #include "platform/web_profile.h"
 #include "support/context_menu.h"
 #include "support/fake_services.h"
@@ -72,6 +73,8 @@ QPoint at(int top)
 
 const QPoint plainPart(300, 250);
 
+const QString pageDialogTitle = QStringLiteral("来自网页的消息");
+
 // Everything under `folder`, however deep.
 QStringList entriesIn(const QString &folder)
 {
@@ -123,6 +126,10 @@ private slots:
     void newWindowWithHandlerGoesToItsBrowser();
     void pageSavesNothingInTheHome_data();
     void pageSavesNothingInTheHome();
+    void pageDialogsGoThroughTheProgramsDialogs_data();
+    void pageDialogsGoThroughTheProgramsDialogs();
+    void leavingAPageAsksThroughTheProgramsDialogs_data();
+    void leavingAPageAsksThroughTheProgramsDialogs();
 
 private:
     void show(Browser &browser);
@@ -595,6 +602,137 @@ void TstBrowser::pageSavesNothingInTheHome()
     QTest::qWait(quietMs);
     QCOMPARE(entriesIn(home.path()), homeBefore);
     QCOMPARE(browser.LocationURL(), web->baseUrl() + "/saving");
+}
+
+void TstBrowser::pageDialogsGoThroughTheProgramsDialogs_data()
+{
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QList<MsgResult>>("answers");
+    QTest::addColumn<QList<std::optional<QString>>>("typed");
+    // What the page got back, as its script wrote it into the page's title.
+    QTest::addColumn<QString>("pageGot");
+    QTest::addColumn<QList<ScriptedDialogs::Shown>>("boxes");
+    QTest::addColumn<QList<ScriptedDialogs::Asked>>("inputBoxes");
+
+    const QList<MsgResult> none;
+    const QList<std::optional<QString>> nothingTyped;
+    const QList<ScriptedDialogs::Shown> noBox;
+    const QList<ScriptedDialogs::Asked> noInputBox;
+    const QString alert = "(alert('请先登录'), 'shown')";
+    const QString confirm = "confirm('确定要删除吗？')";
+    const QString prompt = "prompt('请输入群号：', '默认')";
+    const ScriptedDialogs::Shown alertBox{"请先登录", MsgStyle::OkOnly | MsgStyle::Exclamation,
+                                          pageDialogTitle};
+    const ScriptedDialogs::Shown confirmBox{
+        "确定要删除吗？", MsgStyle::OkCancel | MsgStyle::Question, pageDialogTitle};
+    const ScriptedDialogs::Asked promptBox{"请输入群号：", pageDialogTitle, "默认"};
+
+    QTest::newRow("alert") << false << alert << none << nothingTyped << "shown" << QList{alertBox}
+                           << noInputBox;
+    QTest::newRow("confirm answered 确定")
+        << false << confirm << QList{MsgResult::Ok} << nothingTyped << "true" << QList{confirmBox}
+        << noInputBox;
+    QTest::newRow("confirm answered 取消")
+        << false << confirm << QList{MsgResult::Cancel} << nothingTyped << "false"
+        << QList{confirmBox} << noInputBox;
+    QTest::newRow("prompt answered with Chinese typed")
+        << false << prompt << none << QList<std::optional<QString>>{"卖家交流群 12345"}
+        << "卖家交流群 12345" << noBox << QList{promptBox};
+    QTest::newRow("prompt answered 取消")
+        << false << prompt << none << QList<std::optional<QString>>{std::nullopt} << "null" << noBox
+        << QList{promptBox};
+    QTest::newRow("silent alert") << true << alert << none << nothingTyped << "shown" << noBox
+                                  << noInputBox;
+    QTest::newRow("silent confirm")
+        << true << confirm << none << nothingTyped << "true" << noBox << noInputBox;
+    QTest::newRow("silent prompt")
+        << true << prompt << none << nothingTyped << "null" << noBox << noInputBox;
+}
+
+// Titled as the Windows control titles its pages' dialogs on a Chinese system, never
+// with the page's address; a silent browser shows none.
+void TstBrowser::pageDialogsGoThroughTheProgramsDialogs()
+{
+    QFETCH(bool, silent);
+    QFETCH(QString, script);
+    QFETCH(QList<MsgResult>, answers);
+    QFETCH(QList<std::optional<QString>>, typed);
+    QFETCH(QString, pageGot);
+    QFETCH(QList<ScriptedDialogs::Shown>, boxes);
+    QFETCH(QList<ScriptedDialogs::Asked>, inputBoxes);
+    for (const MsgResult answer : answers)
+        fake->dialogs.queueAnswer(answer);
+    for (const std::optional<QString> &text : typed)
+        fake->dialogs.queueInput(text);
+    web->route("/dialog",
+               html("<script>document.title = String(" + script.toUtf8() + ");</script>"));
+    Browser browser(window, "WebBrowser1", fake->services);
+    browser.setSilent(silent);
+
+    QVERIFY(load(browser, "/dialog"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(browser.view()->title(), pageGot, loadTimeoutMs);
+    QCOMPARE(fake->dialogs.shown().size(), boxes.size());
+    for (qsizetype i = 0; i < boxes.size(); ++i) {
+        QCOMPARE(fake->dialogs.shown()[i].prompt, boxes[i].prompt);
+        QCOMPARE(fake->dialogs.shown()[i].style, boxes[i].style);
+        QCOMPARE(fake->dialogs.shown()[i].title, boxes[i].title);
+    }
+    QCOMPARE(fake->dialogs.asked().size(), inputBoxes.size());
+    for (qsizetype i = 0; i < inputBoxes.size(); ++i) {
+        QCOMPARE(fake->dialogs.asked()[i].prompt, inputBoxes[i].prompt);
+        QCOMPARE(fake->dialogs.asked()[i].title, inputBoxes[i].title);
+        QCOMPARE(fake->dialogs.asked()[i].defaultText, inputBoxes[i].defaultText);
+    }
+}
+
+void TstBrowser::leavingAPageAsksThroughTheProgramsDialogs_data()
+{
+    QTest::addColumn<bool>("silent");
+    QTest::addColumn<QList<MsgResult>>("answers");
+    QTest::addColumn<int>("boxes");
+    QTest::addColumn<QString>("endsAt");
+
+    QTest::newRow("answered 确定") << false << QList{MsgResult::Ok} << 1 << "/a";
+    QTest::newRow("answered 取消") << false << QList{MsgResult::Cancel} << 1 << "/leaving";
+    QTest::newRow("silent") << true << QList<MsgResult>() << 0 << "/a";
+}
+
+// The question a page asks before it is left, once the user has used it.
+void TstBrowser::leavingAPageAsksThroughTheProgramsDialogs()
+{
+    QFETCH(bool, silent);
+    QFETCH(QList<MsgResult>, answers);
+    QFETCH(int, boxes);
+    QFETCH(QString, endsAt);
+    for (const MsgResult answer : answers)
+        fake->dialogs.queueAnswer(answer);
+    web->route("/leaving", html("<script>window.onbeforeunload = function (event) {"
+                                " event.preventDefault(); event.returnValue = ''; };"
+                                "document.onmousedown = function () { document.title = 'used'; };"
+                                "</script>"));
+    Browser browser(window, "WebBrowser1", fake->services);
+    browser.setSilent(silent);
+    QVERIFY(load(browser, "/leaving"));
+    // The page takes the mouse only once it is laid out.
+    for (int tries = 0; tries < 50 && browser.view()->title() != "used"; ++tries) {
+        QTest::mouseClick(browser.view()->focusProxy(), Qt::LeftButton, {}, plainPart);
+        QTest::qWait(200);
+    }
+    QCOMPARE(browser.view()->title(), QString("used"));
+
+    browser.Navigate(web->baseUrl() + "/a");
+
+    QTRY_COMPARE_WITH_TIMEOUT(browser.ReadyState(), int(Browser::Complete), loadTimeoutMs);
+    QTest::qWait(quietMs);
+    QCOMPARE(browser.LocationURL(), web->baseUrl() + endsAt);
+    QCOMPARE(fake->dialogs.shown().size(), boxes);
+    for (const ScriptedDialogs::Shown &box : fake->dialogs.shown()) {
+        QCOMPARE(box.prompt, QString("您确定要离开此页面吗？ 您所做的更改不会被保存。"));
+        QCOMPARE(box.style, MsgStyle::OkCancel | MsgStyle::Question);
+        QCOMPARE(box.title, pageDialogTitle);
+    }
 }
 
 SKARVEL_TEST_MAIN(TstBrowser)

@@ -4,9 +4,11 @@
 
 #include <QList>
 #include <QString>
+#include <optional>
 
-// Answers message boxes from a queue the test fills, and records every box shown.
-// With the queue empty, every box is answered OK.
+// Answers message boxes and input boxes from queues the test fills, and records
+// every box shown. With its queue empty, a message box is answered OK and an input
+// box with its default text, as when the user presses Enter.
 class ScriptedDialogs : public Dialogs
 {
 public:
@@ -16,15 +18,32 @@ public:
         int style;
         QString title;
     };
+    struct Asked
+    {
+        QString prompt;
+        QString title;
+        QString defaultText;
+    };
 
     void queueAnswer(MsgResult answer) { answers.append(answer); }
+    // Nothing stands for 取消.
+    void queueInput(const std::optional<QString> &typed) { inputs.append(typed); }
     const QList<Shown> &shown() const { return boxes; }
-    void clear() { boxes.clear(); }
+    const QList<Asked> &asked() const { return inputBoxes; }
+    void clear()
+    {
+        boxes.clear();
+        inputBoxes.clear();
+    }
 
 protected:
     MsgResult show(const QString &prompt, int style, const QString &title) override;
+    std::optional<QString> ask(const QString &prompt, const QString &title,
+                               const QString &defaultText) override;
 
 private:
     QList<MsgResult> answers;
+    QList<std::optional<QString>> inputs;
     QList<Shown> boxes;
+    QList<Asked> inputBoxes;
 };
