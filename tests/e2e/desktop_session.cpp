@@ -1,16 +1,18 @@
 #include "desktop_session.h"
 
+#include "support/child_process.h"
 #include "support/program_setting.h"
 #include "support/temp_folders.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QThread>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <xcb/xcb.h>
 
 namespace {
@@ -40,21 +42,60 @@ bool trayIsThere(const QString &display)
     return owned;
 }
 
+// The children of every window in `parents`, as one round of requests.
+std::vector<xcb_window_t> childrenOf(xcb_connection_t *connection,
+                                     const std::vector<xcb_window_t> &parents)
+{
+    std::vector<xcb_query_tree_cookie_t> trees;
+    for (const xcb_window_t parent : parents)
+        trees.push_back(xcb_query_tree(connection, parent));
+    std::vector<xcb_window_t> children;
+    for (const xcb_query_tree_cookie_t tree : trees) {
+        // A window destroyed meanwhile answers with an error and no reply.
+        xcb_query_tree_reply_t *reply = xcb_query_tree_reply(connection, tree, nullptr);
+        if (!reply)
+            continue;
+        const xcb_window_t *first = xcb_query_tree_children(reply);
+        children.insert(children.end(), first, first + xcb_query_tree_children_length(reply));
+        std::free(reply);
+    }
+    return children;
+}
+
+// Those of `candidates` that are on the screen with the title `title`.
+QStringList shownWithTitle(xcb_connection_t *connection,
+                           const std::vector<xcb_window_t> &candidates, const QByteArray &title)
+{
+    const xcb_atom_t netWmName = atom(connection, "_NET_WM_NAME");
+    const xcb_atom_t utf8String = atom(connection, "UTF8_STRING");
+    std::vector<xcb_get_window_attributes_cookie_t> states;
+    std::vector<xcb_get_property_cookie_t> names;
+    for (const xcb_window_t window : candidates) {
+        states.push_back(xcb_get_window_attributes(connection, window));
+        names.push_back(xcb_get_property(connection, 0, window, netWmName, utf8String, 0, 256));
+    }
+    QStringList shown;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        xcb_get_window_attributes_reply_t *state =
+            xcb_get_window_attributes_reply(connection, states[i], nullptr);
+        xcb_get_property_reply_t *name = xcb_get_property_reply(connection, names[i], nullptr);
+        if (state && name && state->map_state == XCB_MAP_STATE_VIEWABLE &&
+            QByteArray(static_cast<const char *>(xcb_get_property_value(name)),
+                       xcb_get_property_value_length(name)) == title)
+            shown.append(QString::number(candidates[i]));
+        std::free(state);
+        std::free(name);
+    }
+    return shown;
+}
+
 } // namespace
 
 DesktopSession::~DesktopSession()
 {
-    for (const auto &program : programs) {
-        if (program->state() != QProcess::NotRunning) {
-            program->kill();
-            program->waitForFinished(5000);
-        }
-    }
-    if (windowManager.state() != QProcess::NotRunning) {
-        windowManager.terminate();
-        if (!windowManager.waitForFinished(5000))
-            windowManager.kill();
-    }
+    for (const auto &program : programs)
+        endChild(*program, 0);
+    endChild(windowManager, 5000);
 }
 
 bool DesktopSession::startWindowManager()
@@ -72,6 +113,7 @@ bool DesktopSession::startWindowManager()
     windowManager.setProcessEnvironment(environment);
     windowManager.setStandardOutputFile(QProcess::nullDevice());
     windowManager.setStandardErrorFile(QProcess::nullDevice());
+    tieToThisThread(windowManager);
     windowManager.start(FLUXBOX_PROGRAM, {});
     if (!windowManager.waitForStarted(10000))
         return false;
@@ -95,20 +137,42 @@ QProcess *DesktopSession::start(const ProgramSetting &setting, const QProcessEnv
     program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     program->setStandardOutputFile(QProcess::nullDevice());
     program->setWorkingDirectory(QFileInfo(setting.program()).absolutePath());
+    tieToThisThread(*program);
     program->start(setting.program(), {});
     program->waitForStarted(10000);
     programs.push_back(std::move(program));
     return programs.back().get();
 }
 
+// Read from the X server itself, every level of the window tree: a window manager
+// puts each program window into a frame of its own.
 QStringList DesktopSession::windows(const QString &title) const
 {
-    QProcess xdotool;
-    xdotool.setProcessEnvironment(xdotoolEnvironment());
-    xdotool.start(XDOTOOL_PROGRAM, {"search", "--onlyvisible", "--name",
-                                    "^" + QRegularExpression::escape(title) + "$"});
-    xdotool.waitForFinished(10000);
-    return QString::fromUtf8(xdotool.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    xcb_connection_t *connection = xcb_connect(display.name().toLatin1().constData(), nullptr);
+    QStringList shown;
+    if (!xcb_connection_has_error(connection)) {
+        std::vector<xcb_window_t> level{
+            xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root};
+        while (!level.empty()) {
+            level = childrenOf(connection, level);
+            shown += shownWithTitle(connection, level, title.toUtf8());
+        }
+    }
+    xcb_disconnect(connection);
+    return shown;
+}
+
+QString DesktopSession::window(const QString &title, int ms) const
+{
+    const QDeadlineTimer deadline(ms);
+    for (;;) {
+        const QStringList shown = windows(title);
+        if (!shown.isEmpty())
+            return shown.first();
+        if (deadline.hasExpired())
+            return {};
+        QThread::msleep(100);
+    }
 }
 
 bool DesktopSession::waitForWindows(const QString &title, int count, int ms) const
@@ -125,6 +189,8 @@ bool DesktopSession::waitForWindows(const QString &title, int count, int ms) con
 
 bool DesktopSession::pressKey(const QString &window, const QString &key) const
 {
+    if (window.isEmpty())
+        return false;
     return xdotool({"windowfocus", "--sync", window, "key", "--clearmodifiers", key});
 }
 
@@ -136,6 +202,8 @@ bool DesktopSession::click(const QPoint &point, int button) const
 
 bool DesktopSession::minimizeWindow(const QString &window) const
 {
+    if (window.isEmpty())
+        return false;
     return xdotool({"windowminimize", "--sync", window});
 }
 
@@ -167,8 +235,11 @@ bool DesktopSession::xdotool(const QStringList &arguments) const
 {
     QProcess xdotool;
     xdotool.setProcessEnvironment(xdotoolEnvironment());
+    tieToThisThread(xdotool);
     xdotool.start(XDOTOOL_PROGRAM, arguments);
-    return xdotool.waitForFinished(10000) && xdotool.exitCode() == 0;
+    const bool finished = xdotool.waitForFinished(10000);
+    endChild(xdotool, 0);
+    return finished && xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
 }
 
 bool DesktopSession::isOnTaskBar(const QString &window) const

@@ -13,11 +13,15 @@
 class ProgramSetting;
 
 // A virtual X display with copies of the real program on it, seen and worked as a
-// user would: through window titles and keys (xdotool).
+// user would: through window titles and keys (xdotool). Everything it starts ends
+// with it, and with the test process however that ends.
 class DesktopSession
 {
 public:
+    DesktopSession() = default;
     ~DesktopSession();
+    DesktopSession(const DesktopSession &) = delete;
+    DesktopSession &operator=(const DesktopSession &) = delete;
 
     bool isRunning() const { return !display.name().isEmpty(); }
 
@@ -28,8 +32,12 @@ public:
     // `extra` is added to the program's environment.
     QProcess *start(const ProgramSetting &setting, const QProcessEnvironment &extra = {});
 
-    // The visible windows whose title is exactly `title`.
+    // The visible windows whose title is exactly `title`, as the screen shows them
+    // now; a window that goes away while they are read is left out.
     QStringList windows(const QString &title) const;
+    // The first visible window titled `title`, waiting up to `ms` for one to show;
+    // empty when none did.
+    QString window(const QString &title, int ms) const;
     // Waits up to `ms` for at least `count` such windows.
     bool waitForWindows(const QString &title, int count, int ms) const;
     // Gives the window the input focus and presses a key there.

@@ -1,5 +1,7 @@
 #include "screen_reader.h"
 
+#include "support/child_process.h"
+
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusObjectPath>
@@ -30,6 +32,7 @@ ScreenReader::ScreenReader()
     environment.insert("XDG_RUNTIME_DIR", runtime.path());
     environment.insert("HOME", runtime.path());
     sessionBus.setProcessEnvironment(environment);
+    tieToThisThread(sessionBus);
     sessionBus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
     if (!sessionBus.waitForStarted(10000))
         return;
@@ -63,11 +66,7 @@ ScreenReader::~ScreenReader()
 {
     QDBusConnection::disconnectFromBus("skarvel-test-accessibility");
     QDBusConnection::disconnectFromBus("skarvel-test-session");
-    if (sessionBus.state() != QProcess::NotRunning) {
-        sessionBus.terminate();
-        if (!sessionBus.waitForFinished(5000))
-            sessionBus.kill();
-    }
+    endChild(sessionBus, 5000);
 }
 
 QProcessEnvironment ScreenReader::environment() const

@@ -98,10 +98,12 @@ void TestE2eDesktop::rightClickMenusAreInChinese()
 
     const std::optional<QRect> control = reader.find(mainWindow, role, {}, 10000);
     QVERIFY(control);
+    const QString main = desktop.window(mainWindow, 10000);
+    QVERIFY(!main.isEmpty());
     reader.clearMenus();
     QVERIFY(desktop.click(control->topLeft() + offset, 3));
     const std::optional<QStringList> menu = reader.openedMenu(10000);
-    QVERIFY(desktop.pressKey(desktop.windows(mainWindow).first(), "Escape"));
+    QVERIFY(desktop.pressKey(main, "Escape"));
     QVERIFY(menu);
     QVERIFY(!menu->isEmpty());
     for (const QString &entry : *menu)
@@ -127,17 +129,19 @@ void TestE2eDesktop::closingAToolWindowWhileTheMainWindowIsInTheTrayKeepsTheProg
 {
     const std::optional<QRect> tools = reader.find(mainWindow, "combo box", toolList, 10000);
     QVERIFY(tools);
+    const QString main = desktop.window(mainWindow, 10000);
+    QVERIFY(!main.isEmpty());
     QVERIFY(desktop.click(tools->center(), 1));
-    QVERIFY(desktop.pressKey(desktop.windows(mainWindow).first(), "Down"));
-    QVERIFY(desktop.pressKey(desktop.windows(mainWindow).first(), "Return"));
-    QVERIFY(desktop.waitForWindows(keywordGrabber, 1, 30000));
+    QVERIFY(desktop.pressKey(main, "Down"));
+    QVERIFY(desktop.pressKey(main, "Return"));
+    const QString grabber = desktop.window(keywordGrabber, 30000);
+    QVERIFY(!grabber.isEmpty());
 
-    const QString main = desktop.windows(mainWindow).first();
     QVERIFY(desktop.isOnTaskBar(main));
     QVERIFY(desktop.minimizeWindow(main));
     QTRY_VERIFY_WITH_TIMEOUT(!desktop.isOnTaskBar(main), 10000);
 
-    QVERIFY(desktop.closeWindow(desktop.windows(keywordGrabber).first()));
+    QVERIFY(desktop.closeWindow(grabber));
     QTRY_VERIFY_WITH_TIMEOUT(desktop.windows(keywordGrabber).isEmpty(), 10000);
     QThread::msleep(2000);
     QCOMPARE(program->state(), QProcess::Running);

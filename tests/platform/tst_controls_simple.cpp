@@ -162,28 +162,42 @@ void TstControlsSimple::buttonClick_data()
 {
     QTest::addColumn<bool>("enabled");
     QTest::addColumn<ButtonGesture>("gesture");
+    // Held with the key of a Return or keypad Enter gesture.
+    QTest::addColumn<Qt::KeyboardModifiers>("held");
     QTest::addColumn<int>("clicks");
 
-    QTest::newRow("enabled") << true << ButtonGesture::ClickInCode << 1;
-    QTest::newRow("disabled") << false << ButtonGesture::ClickInCode << 0;
-    QTest::newRow("Return on the focused button") << true << ButtonGesture::Return << 1;
-    QTest::newRow("keypad Enter on the focused button") << true << ButtonGesture::KeypadEnter << 1;
-    QTest::newRow("Space on the focused button") << true << ButtonGesture::Space << 1;
-    QTest::newRow("held Return clicks once") << true << ButtonGesture::HeldReturn << 1;
-    QTest::newRow("Return on a disabled button") << false << ButtonGesture::Return << 0;
-    QTest::newRow("keypad Enter on a disabled button") << false << ButtonGesture::KeypadEnter << 0;
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    QTest::newRow("enabled") << true << ButtonGesture::ClickInCode << none << 1;
+    QTest::newRow("disabled") << false << ButtonGesture::ClickInCode << none << 0;
+    QTest::newRow("Return on the focused button") << true << ButtonGesture::Return << none << 1;
+    QTest::newRow("keypad Enter on the focused button")
+        << true << ButtonGesture::KeypadEnter << none << 1;
+    QTest::newRow("Space on the focused button") << true << ButtonGesture::Space << none << 1;
+    QTest::newRow("held Return clicks once") << true << ButtonGesture::HeldReturn << none << 1;
+    QTest::newRow("Return on a disabled button") << false << ButtonGesture::Return << none << 0;
+    QTest::newRow("keypad Enter on a disabled button")
+        << false << ButtonGesture::KeypadEnter << none << 0;
+    QTest::newRow("Ctrl+Return on the focused button")
+        << true << ButtonGesture::Return << Qt::KeyboardModifiers(Qt::ControlModifier) << 0;
+    QTest::newRow("Shift+Return on the focused button")
+        << true << ButtonGesture::Return << Qt::KeyboardModifiers(Qt::ShiftModifier) << 0;
+    QTest::newRow("Alt+Return on the focused button")
+        << true << ButtonGesture::Return << Qt::KeyboardModifiers(Qt::AltModifier) << 0;
+    QTest::newRow("Ctrl+keypad Enter on the focused button")
+        << true << ButtonGesture::KeypadEnter << Qt::KeyboardModifiers(Qt::ControlModifier) << 0;
     QTest::newRow("Return in a text box beside the button")
-        << true << ButtonGesture::ReturnInTextBox << 0;
+        << true << ButtonGesture::ReturnInTextBox << none << 0;
     QTest::newRow("Return in a combo box beside the button")
-        << true << ButtonGesture::ReturnInComboBox << 0;
+        << true << ButtonGesture::ReturnInComboBox << none << 0;
     QTest::newRow("Return in the opened list of a combo box beside the button")
-        << true << ButtonGesture::ReturnInOpenedList << 0;
+        << true << ButtonGesture::ReturnInOpenedList << none << 0;
 }
 
 void TstControlsSimple::buttonClick()
 {
     QFETCH(bool, enabled);
     QFETCH(ButtonGesture, gesture);
+    QFETCH(Qt::KeyboardModifiers, held);
     QFETCH(int, clicks);
 
     QWidget window;
@@ -212,10 +226,10 @@ void TstControlsSimple::buttonClick()
         button.click();
         break;
     case ButtonGesture::Return:
-        QTest::keyClick(pressed, Qt::Key_Return);
+        QTest::keyClick(pressed, Qt::Key_Return, held);
         break;
     case ButtonGesture::KeypadEnter:
-        QTest::keyClick(pressed, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(pressed, Qt::Key_Enter, held | Qt::KeypadModifier);
         break;
     case ButtonGesture::Space:
         QTest::keyClick(pressed, Qt::Key_Space);

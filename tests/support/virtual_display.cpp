@@ -1,5 +1,7 @@
 #include "support/virtual_display.h"
 
+#include "support/child_process.h"
+
 #include <QElapsedTimer>
 
 VirtualDisplay::VirtualDisplay()
@@ -8,6 +10,7 @@ VirtualDisplay::VirtualDisplay()
     // accepts connections.
     // Without -noreset the server starts afresh, refusing connections for a moment,
     // whenever its last client leaves.
+    tieToThisThread(server);
     server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
                           "-noreset"});
     if (!server.waitForStarted(10000))
@@ -26,7 +29,5 @@ VirtualDisplay::VirtualDisplay()
 
 VirtualDisplay::~VirtualDisplay()
 {
-    server.terminate();
-    if (!server.waitForFinished(5000))
-        server.kill();
+    endChild(server, 5000);
 }
