@@ -1,8 +1,11 @@
 #include "desktop_session.h"
+#include "screen_reader.h"
 #include "support/program_setting.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QThread>
 #include <QtTest>
 #include <csignal>
 #include <memory>
@@ -12,6 +15,7 @@ namespace {
 
 const QString mainWindow = QStringLiteral("Skarvel - Tobrin");
 const QString exitQuestion = QStringLiteral("Skarvel提醒您");
+const QString pageDialog = QStringLiteral("来自网页的消息");
 constexpr int scriptedCookies = 60;
 
 // The cookies of the web panel's page's login that `carried` lacks.
@@ -53,6 +57,52 @@ QList<QByteArray> cookiesInTheMirror(const ProgramSetting &setting)
 // How a desktop ends the program.
 enum class Ending { CloseBox, Signal };
 
+// The web engine's flags: the tests' own (no GPU), or none, as a desktop starts it.
+enum class Engine { Tests, Desktop };
+
+QProcessEnvironment environmentFor(Engine engine)
+{
+    QProcessEnvironment extra;
+    if (engine == Engine::Desktop)
+        extra.insert("QTWEBENGINE_CHROMIUM_FLAGS", QString());
+    return extra;
+}
+
+// The web panel's page logs in with a cookie that has an expiry (one of the session
+// ends with the program) and its script sets many more at once; the picture it then
+// shows is asked for with all of them. `then` runs once the picture is asked for.
+void serveLoggingInPanel(ProgramSetting &setting, const QByteArray &then = {})
+{
+    FakeWeb::Reply panel;
+    const QByteArray script =
+        "<script>for (var i = 0; i < " + QByteArray::number(scriptedCookies) +
+        "; ++i) document.cookie = 'c' + i + '=v' + i + '; Max-Age=86400; Path=/';"
+        "var picture = new Image(); picture.src = '/logged-in.png';"
+        "document.body.appendChild(picture);" +
+        then + "</script>";
+    panel.body = "<html><body style='height: 100%'>Skarvel" + script + "</body></html>";
+    panel.headers = {{"Set-Cookie", "skey=kept; Path=/; Max-Age=86400; HttpOnly"},
+                     {"Cache-Control", "no-store"}};
+    setting.web.route("/panel.html", panel);
+}
+
+// Whether no window titled `title` is left on the screen within `ms`.
+bool windowsGoneWithin(const DesktopSession &desktop, const QString &title, int ms)
+{
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!desktop.windows(title).isEmpty()) {
+        if (elapsed.hasExpired(ms))
+            return false;
+        QThread::msleep(10);
+    }
+    return true;
+}
+
+// How soon the windows leave the screen once the end has begun: at once, however
+// long the browsers' profile then takes to be written.
+constexpr int windowsGoneMs = 1500;
+
 } // namespace
 
 class TestE2eKeptLogin : public QObject
@@ -62,6 +112,8 @@ class TestE2eKeptLogin : public QObject
 private slots:
     void loginMadeJustBeforeTheEndIsThereAtTheNextStart_data();
     void loginMadeJustBeforeTheEndIsThereAtTheNextStart();
+    void endWithAPageDialogOpenKeepsTheLogin_data();
+    void endWithAPageDialogOpenKeepsTheLogin();
     void signalDuringASlowRequestEndsTheProgramOnceItIsOver();
 };
 
@@ -69,49 +121,48 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart_data()
 {
     QTest::addColumn<Ending>("ending");
     QTest::addColumn<int>("signal");
-    QTest::newRow("close box, then OK") << Ending::CloseBox << 0;
-    QTest::newRow("log-out or shut-down (SIGTERM)") << Ending::Signal << SIGTERM;
-    QTest::newRow("terminal closed (SIGHUP)") << Ending::Signal << SIGHUP;
-    QTest::newRow("Ctrl+C (SIGINT)") << Ending::Signal << SIGINT;
+    QTest::addColumn<Engine>("engine");
+    QTest::newRow("close box, then OK") << Ending::CloseBox << 0 << Engine::Tests;
+    QTest::newRow("log-out or shut-down (SIGTERM)") << Ending::Signal << SIGTERM << Engine::Tests;
+    QTest::newRow("terminal closed (SIGHUP)") << Ending::Signal << SIGHUP << Engine::Tests;
+    QTest::newRow("Ctrl+C (SIGINT)") << Ending::Signal << SIGINT << Engine::Tests;
+    QTest::newRow("close box, then OK, engine as a desktop starts it")
+        << Ending::CloseBox << 0 << Engine::Desktop;
+    QTest::newRow("SIGTERM, engine as a desktop starts it")
+        << Ending::Signal << SIGTERM << Engine::Desktop;
 }
 
 void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
 {
     QFETCH(Ending, ending);
     QFETCH(int, signal);
+    QFETCH(Engine, engine);
 
     // A profile of this row's own, so no row sees another's login.
     ProgramSetting setting(SKARVEL_PROGRAM);
     QVERIFY(setting.ready());
-    // The web panel's page logs in with a cookie that has an expiry (one of the
-    // session ends with the program) and its script sets many more at once; the
-    // picture it then shows is asked for with all of them.
-    FakeWeb::Reply panel;
-    QByteArray script = "<script>for (var i = 0; i < " + QByteArray::number(scriptedCookies) +
-                        "; ++i) document.cookie = 'c' + i + '=v' + i + '; Max-Age=86400; Path=/';"
-                        "var picture = new Image(); picture.src = '/logged-in.png';"
-                        "document.body.appendChild(picture);</script>";
-    panel.body = "<html><body>Skarvel" + script + "</body></html>";
-    panel.headers = {{"Set-Cookie", "skey=kept; Path=/; Max-Age=86400; HttpOnly"},
-                     {"Cache-Control", "no-store"}};
-    setting.web.route("/panel.html", panel);
+    serveLoggingInPanel(setting);
 
     DesktopSession desktop;
     QVERIFY2(desktop.isRunning(), "no virtual display");
 
-    QProcess *first = desktop.start(setting);
+    QProcess *first = desktop.start(setting, environmentFor(engine));
     QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
     QCOMPARE(loginCookiesMissingFrom(
                  cookiesSentWith(setting.web.firstRequestFor("/logged-in.png", 60000))),
              QList<QByteArray>());
 
     if (ending == Ending::CloseBox) {
-        QVERIFY(desktop.closeWindow(desktop.windows(mainWindow).first()));
-        QVERIFY(desktop.waitForWindows(exitQuestion, 1, 30000));
-        QVERIFY(desktop.pressKey(desktop.windows(exitQuestion).first(), "Return"));
+        const QString window = desktop.window(mainWindow, 30000);
+        QVERIFY(!window.isEmpty());
+        QVERIFY(desktop.closeWindow(window));
+        const QString question = desktop.window(exitQuestion, 30000);
+        QVERIFY(!question.isEmpty());
+        QVERIFY(desktop.pressKey(question, "Return"));
     } else {
         QCOMPARE(::kill(pid_t(first->processId()), signal), 0);
     }
+    QVERIFY(windowsGoneWithin(desktop, mainWindow, windowsGoneMs));
     QVERIFY(first->waitForFinished(30000));
     QCOMPARE(first->exitStatus(), QProcess::NormalExit);
     QCOMPARE(first->exitCode(), 0);
@@ -121,6 +172,62 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
     QVERIFY(QDir(setting.folders.temp()).entryList({"Skarvel*.lock"}, QDir::Files).isEmpty());
     QCOMPARE(loginCookiesMissingFrom(cookiesInTheMirror(setting)), QList<QByteArray>());
 
+    setting.web.clearRequests();
+    desktop.start(setting, environmentFor(engine));
+    QCOMPARE(
+        loginCookiesMissingFrom(cookiesSentWith(setting.web.firstRequestFor("/panel.html", 60000))),
+        QList<QByteArray>());
+}
+
+void TestE2eKeptLogin::endWithAPageDialogOpenKeepsTheLogin_data()
+{
+    QTest::addColumn<QByteArray>("opensTheDialog");
+    QTest::addColumn<bool>("afterAClick");
+    QTest::newRow("alert") << QByteArray("alert('你好');") << false;
+    QTest::newRow("confirm") << QByteArray("confirm('继续吗？');") << false;
+    QTest::newRow("prompt") << QByteArray("prompt('名字', '');") << false;
+    // A page may ask before it is left only once the user has done something in it.
+    QTest::newRow("leave-page question")
+        << QByteArray("window.onbeforeunload = function (e) { e.preventDefault();"
+                      " e.returnValue = ''; };"
+                      "document.onclick = function () { location.href = '/left.html'; };")
+        << true;
+}
+
+// The end comes in the middle of the dialog's own event loop.
+void TestE2eKeptLogin::endWithAPageDialogOpenKeepsTheLogin()
+{
+    QFETCH(QByteArray, opensTheDialog);
+    QFETCH(bool, afterAClick);
+
+    ProgramSetting setting(SKARVEL_PROGRAM);
+    QVERIFY(setting.ready());
+    // The dialog shows once the login's cookies are set.
+    serveLoggingInPanel(setting, "picture.onload = picture.onerror = function () { " +
+                                     opensTheDialog + " };");
+
+    DesktopSession desktop;
+    QVERIFY2(desktop.isRunning(), "no virtual display");
+    ScreenReader reader;
+    QVERIFY2(reader.isRunning(), "no accessibility bus");
+    QProcess *first = desktop.start(setting, reader.environment());
+    QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
+    QVERIFY(setting.web.firstRequestFor("/logged-in.png", 60000));
+    if (afterAClick) {
+        const std::optional<QRect> page = reader.find(mainWindow, "web document", {}, 10000);
+        QVERIFY(page);
+        QVERIFY(desktop.click(page->topLeft() + QPoint(20, 20), 1));
+    }
+    QVERIFY(desktop.waitForWindows(pageDialog, 1, 30000));
+
+    QCOMPARE(::kill(pid_t(first->processId()), SIGTERM), 0);
+    QVERIFY(first->waitForFinished(30000));
+    QCOMPARE(first->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(first->exitCode(), 0);
+    QVERIFY(desktop.windows(pageDialog).isEmpty());
+    QCOMPARE(loginCookiesMissingFrom(cookiesInTheMirror(setting)), QList<QByteArray>());
+
+    setting.web.route("/panel.html", "<html><body>Skarvel</body></html>");
     setting.web.clearRequests();
     desktop.start(setting);
     QCOMPARE(
