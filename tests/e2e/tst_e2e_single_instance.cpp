@@ -65,6 +65,29 @@ QByteArray loginInTheMirror(const ProgramSetting &setting)
     return {};
 }
 
+// The first copy, running with the panel's first login ("login=1") kept; null
+// when it did not get that far.
+QProcess *startLoggedIn(const ProgramSetting &setting, DesktopSession &desktop)
+{
+    if (!setting.ready() || !desktop.isRunning())
+        return nullptr;
+    QProcess *first = desktop.start(setting);
+    const bool loggedIn =
+        waitForPanelRequests(setting, 1, 60000) &&
+        QTest::qWaitFor([&] { return loginInTheMirror(setting) == "login=1"; }, 30000);
+    return loggedIn ? first : nullptr;
+}
+
+// The cookie the panel's browser sends at the next start of the program.
+QByteArray loginSentAtTheNextStart(ProgramSetting &setting, DesktopSession &desktop)
+{
+    setting.web.clearRequests();
+    desktop.start(setting);
+    if (!waitForPanelRequests(setting, 1, 60000))
+        return "no request";
+    return panelRequests(setting).first().header("Cookie");
+}
+
 bool endsCleanly(QProcess *program)
 {
     return program->waitForFinished(30000) && program->exitStatus() == QProcess::NormalExit &&
@@ -147,14 +170,10 @@ void TestE2eSingleInstance::lockOfAnEndedProgramIsTakenOver()
 void TestE2eSingleInstance::secondCopyLeavesTheBrowserAndTheMirrorAgreeing()
 {
     ProgramSetting own(SKARVEL_PROGRAM);
-    QVERIFY(own.ready());
     serveCountingPanel(own);
     DesktopSession desktop;
-    QVERIFY2(desktop.isRunning(), "no virtual display");
-
-    QProcess *first = desktop.start(own);
-    QVERIFY(waitForPanelRequests(own, 1, 60000));
-    QVERIFY(QTest::qWaitFor([&] { return loginInTheMirror(own) == "login=1"; }, 30000));
+    QProcess *first = startLoggedIn(own, desktop);
+    QVERIFY(first);
 
     QProcess *second = desktop.start(own);
     QVERIFY(waitForPanelRequests(own, 2, 60000));
@@ -168,10 +187,7 @@ void TestE2eSingleInstance::secondCopyLeavesTheBrowserAndTheMirrorAgreeing()
     QVERIFY(endsCleanly(first));
 
     QCOMPARE(loginInTheMirror(own), QByteArray("login=1"));
-    own.web.clearRequests();
-    desktop.start(own);
-    QVERIFY(waitForPanelRequests(own, 1, 60000));
-    QCOMPARE(panelRequests(own).first().header("Cookie"), QByteArray("login=1"));
+    QCOMPARE(loginSentAtTheNextStart(own, desktop), QByteArray("login=1"));
 }
 
 // The first copy ends between the second one's start and its instance check: the
@@ -179,14 +195,10 @@ void TestE2eSingleInstance::secondCopyLeavesTheBrowserAndTheMirrorAgreeing()
 void TestE2eSingleInstance::copyStartedJustBeforeTheFirstEndsGoesOnWithItsLogin()
 {
     ProgramSetting own(SKARVEL_PROGRAM);
-    QVERIFY(own.ready());
     serveCountingPanel(own);
     DesktopSession desktop;
-    QVERIFY2(desktop.isRunning(), "no virtual display");
-
-    QProcess *first = desktop.start(own);
-    QVERIFY(waitForPanelRequests(own, 1, 60000));
-    QVERIFY(QTest::qWaitFor([&] { return loginInTheMirror(own) == "login=1"; }, 30000));
+    QProcess *first = startLoggedIn(own, desktop);
+    QVERIFY(first);
 
     QProcess *second = desktop.start(own);
     QVERIFY(waitForPanelRequests(own, 2, 60000));
@@ -205,24 +217,17 @@ void TestE2eSingleInstance::copyStartedJustBeforeTheFirstEndsGoesOnWithItsLogin(
     QVERIFY(QTest::qWaitFor([&] { return loginInTheMirror(own) == "login=3"; }, 30000));
     QCOMPARE(::kill(pid_t(second->processId()), SIGTERM), 0);
     QVERIFY(endsCleanly(second));
-    own.web.clearRequests();
-    desktop.start(own);
-    QVERIFY(waitForPanelRequests(own, 1, 60000));
-    QCOMPARE(panelRequests(own).first().header("Cookie"), QByteArray("login=3"));
+    QCOMPARE(loginSentAtTheNextStart(own, desktop), QByteArray("login=3"));
 }
 
 // The user answers the copy's message while its page's alert is still open.
 void TestE2eSingleInstance::secondCopyGreetedByItsPageEndsCleanlyWhenTheUserAnswers()
 {
     ProgramSetting own(SKARVEL_PROGRAM);
-    QVERIFY(own.ready());
     serveCountingPanel(own, true);
     DesktopSession desktop;
-    QVERIFY2(desktop.isRunning(), "no virtual display");
-
-    QProcess *first = desktop.start(own);
-    QVERIFY(waitForPanelRequests(own, 1, 60000));
-    QVERIFY(QTest::qWaitFor([&] { return loginInTheMirror(own) == "login=1"; }, 30000));
+    QProcess *first = startLoggedIn(own, desktop);
+    QVERIFY(first);
 
     QProcess *second = desktop.start(own);
     QVERIFY(desktop.waitForWindows(pageDialog, 1, 60000));

@@ -105,6 +105,18 @@ QMap<QString, QByteArray> contentOf(const QString &folder)
     return content;
 }
 
+// "/login" sets the kept login, "/other" one more cookie with an expiry.
+void serveLoginPages(FakeWeb &web)
+{
+    FakeWeb::Reply login = html("<p>welcome</p>");
+    login.headers.append(qMakePair(QByteArray("Set-Cookie"), keptLogin));
+    web.route("/login", login);
+    FakeWeb::Reply other = html("<p>other</p>");
+    other.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("b=2; Path=/; Max-Age=86400")));
+    web.route("/other", other);
+}
+
 // A copy of the program that logged in and ended, leaving its login in `folder`.
 void logInAndEnd(const QString &folder, const QString &loginUrl, QWidget *window)
 {
@@ -408,13 +420,7 @@ void TstWebProfile::cookieSetJustBeforeTheEndIsKept()
 // holds, and what they do is theirs alone.
 void TstWebProfile::copyBesideARunningOneWritesNothingOfTheFolder()
 {
-    FakeWeb::Reply login = html("<p>welcome</p>");
-    login.headers.append(qMakePair(QByteArray("Set-Cookie"), keptLogin));
-    web->route("/login", login);
-    FakeWeb::Reply other = html("<p>other</p>");
-    other.headers.append(
-        qMakePair(QByteArray("Set-Cookie"), QByteArray("b=2; Path=/; Max-Age=86400")));
-    web->route("/other", other);
+    serveLoginPages(*web);
     TempFolders folders;
     const QString folder = folders.paths().webProfileDir();
     logInAndEnd(folder, web->baseUrl() + "/login", window);
@@ -443,13 +449,7 @@ void TstWebProfile::copyBesideARunningOneWritesNothingOfTheFolder()
 // browsers are on the folder, with the login the other copy left.
 void TstWebProfile::copyThatGoesOnMovesOntoTheFolderWithTheLoginLeft()
 {
-    FakeWeb::Reply login = html("<p>welcome</p>");
-    login.headers.append(qMakePair(QByteArray("Set-Cookie"), keptLogin));
-    web->route("/login", login);
-    FakeWeb::Reply other = html("<p>other</p>");
-    other.headers.append(
-        qMakePair(QByteArray("Set-Cookie"), QByteArray("b=2; Path=/; Max-Age=86400")));
-    web->route("/other", other);
+    serveLoginPages(*web);
     TempFolders folders;
     const QString folder = folders.paths().webProfileDir();
     auto running = std::make_unique<InstanceLock>(folders.temp());
