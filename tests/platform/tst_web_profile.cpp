@@ -11,15 +11,19 @@
 #include "support/test_main.h"
 
 #include <QDeadlineTimer>
+#include <QDialog>
 #include <QDir>
 #include <QDirIterator>
 #include <QEventLoop>
 #include <QMap>
 #include <QNetworkCookie>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 #include <QWebEngineCookieStore>
+#include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 #include <QWidget>
 #include <atomic>
 #include <memory>
@@ -150,6 +154,7 @@ private slots:
     void cookieSetJustBeforeTheEndIsKept();
     void copyBesideARunningOneWritesNothingOfTheFolder();
     void copyThatGoesOnMovesOntoTheFolderWithTheLoginLeft();
+    void pageMovesOnlyOnceNoDialogIsOpen();
     void endWaitsForFilesTheEngineHoldsOpen_data();
     void endWaitsForFilesTheEngineHoldsOpen();
 
@@ -487,6 +492,37 @@ void TstWebProfile::copyThatGoesOnMovesOntoTheFolderWithTheLoginLeft()
     QCOMPARE(requestsFor(*web, "/a").last().header("Cookie"), QByteArray("skey=abc123; b=2"));
     QCOMPARE(BrowserCookies::of(next).requestHeaders(web->baseUrl() + "/a"),
              HttpHeaders({{"Cookie", "skey=abc123; b=2"}}));
+}
+
+// A page's script dialog, or a message of the program, runs an event loop of its own
+// on top of the page's: the page must not end under it.
+void TstWebProfile::pageMovesOnlyOnceNoDialogIsOpen()
+{
+    TempFolders folders;
+    auto running = std::make_unique<InstanceLock>(folders.temp());
+    QVERIFY(running->claim("Skarvel"));
+    InstanceLock mine(folders.temp());
+    WebProfile profile(folders.paths().webProfileDir(), &mine);
+    BrowserServices on(profile);
+    Browser browser(window, "WebBrowser1", on.services);
+    QVERIFY(load(browser, web->baseUrl() + "/a"));
+    const QPointer<QWebEnginePage> standInPage = browser.view()->page();
+    QVERIFY(standInPage->profile()->isOffTheRecord());
+
+    QDialog box;
+    bool movedUnderTheBox = true;
+    QTimer::singleShot(0, &box, [&] {
+        running.reset();
+        QVERIFY(mine.claim("Skarvel"));
+        QTest::qWait(500);
+        movedUnderTheBox = standInPage.isNull();
+        box.accept();
+    });
+    box.exec();
+
+    QVERIFY(!movedUnderTheBox);
+    QTRY_VERIFY_WITH_TIMEOUT(standInPage.isNull(), loadTimeoutMs);
+    QVERIFY(!browser.view()->page()->profile()->isOffTheRecord());
 }
 
 // The engine writes the ended profile on threads of its own, and may still have a
