@@ -59,8 +59,10 @@ public:
     std::function<void(const QString &url)> DocumentComplete;
     // Runs when a page asks for a new window; returns the browser that shows it,
     // or null to refuse the window. Without a handler, the address goes to the
-    // desktop's web browser, as the Windows control opens the system's browser, and
-    // the page stays where it was.
+    // desktop's web browser, once a request, as the Windows control opens the
+    // system's browser, and the page stays where it was. However the window is
+    // asked for (a click, a script, the menu), a web page's link to a local file
+    // opens nothing, as a click on it does.
     std::function<Browser *()> NewWindow2;
 
     // While a hold lasts, completions are kept back; they are reported once the
