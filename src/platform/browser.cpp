@@ -211,15 +211,21 @@ QWebEngineView *Browser::view()
 {
     if (page)
         return page;
-    // The program's own requests carry the cookies of the browsers' profile.
-    BrowserCookies::of(*services.web);
     page = new QWebEngineView(container);
-    page->setPage(new BrowserPage(this, services.web->engineProfile(), services, page));
     page->setContextMenuPolicy(Qt::CustomContextMenu);
     container->layout()->addWidget(page);
-    connect(page->page(), &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
     connect(page, &QWidget::customContextMenuRequested, this, &Browser::showContextMenu);
+    makePage();
     return page;
+}
+
+void Browser::makePage()
+{
+    // The program's own requests carry the cookies of the browsers' profile.
+    BrowserCookies::of(*services.web);
+    auto *made = new BrowserPage(this, services.web->engineProfile(), services, page);
+    connect(made, &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
+    page->setPage(made);
 }
 
 void Browser::showContextMenu(const QPoint &at)

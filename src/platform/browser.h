@@ -81,6 +81,9 @@ public:
     };
 
 private:
+    // Gives the view its page on the program's profile, with the page's signals
+    // connected: the one place a browser's page is made.
+    void makePage();
     void loadingChanged(const QWebEngineLoadingInfo &info);
     void showContextMenu(const QPoint &at);
     void startOwnLoad(bool refresh);
