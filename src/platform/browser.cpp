@@ -8,8 +8,10 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineContextMenuRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -56,32 +58,60 @@ void leaveOutWhatDoesNothing(QMenu &menu, QWebEnginePage &page)
 // system; never the page's address, which made a long lookup address a wide box.
 const QString pageDialogTitle = QStringLiteral("来自网页的消息");
 
+// How long a window asked for in a browser without a NewWindow2 handler waits to be
+// given an address before it ends: long enough for a page that opens an empty
+// window and then sends it to an address it fetched, short enough that a page
+// opening empty windows over and over holds only a few.
+constexpr int addresslessWindowLifeMs = 5000;
+
+// The rule a click on a link follows, whichever way a page's link is opened: a web
+// page never reaches a local file.
+bool reachesALocalFile(const QUrl &address, const QUrl &from)
+{
+    return address.isLocalFile() && !from.isLocalFile();
+}
+
+bool opensALink(QWebEnginePage::WebAction action)
+{
+    return action == QWebEnginePage::OpenLinkInThisWindow ||
+           action == QWebEnginePage::OpenLinkInNewWindow ||
+           action == QWebEnginePage::OpenLinkInNewTab ||
+           action == QWebEnginePage::OpenLinkInNewBackgroundTab;
+}
+
 // The window a page asks for in a browser without a NewWindow2 handler: the Windows
 // control opens such a page in the system's web browser. The engine names the
 // address only once the new window navigates (the menu's "open in new window" asks
 // for the window first and then loads it), so this page, never shown, waits for
-// that navigation, hands its address to the desktop and ends; a window left empty
-// ends with its opener's view.
+// that navigation, hands its address to the desktop and ends. A window that is
+// never given an address ends soon too, and at once with its opener, so no hidden
+// page is left behind.
 class DesktopWindowPage : public QWebEnginePage
 {
 public:
-    DesktopWindowPage(QWebEngineProfile *profile, Shell &shell, QObject *parent)
-        : QWebEnginePage(profile, parent)
+    DesktopWindowPage(QWebEnginePage *opener, Shell &shell)
+        : QWebEnginePage(opener->profile(), opener)
+        , opener(opener)
         , shell(shell)
-    {}
+    {
+        QTimer::singleShot(addresslessWindowLifeMs, this, &QObject::deleteLater);
+    }
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType, bool isMainFrame) override
     {
-        if (handedOver || !isMainFrame)
+        // about:blank is the empty window itself, no address yet.
+        if (handedOver || !isMainFrame || url.isEmpty() || url.scheme() == u"about")
             return false;
         handedOver = true;
-        shell.openAddress(url.toString(QUrl::FullyEncoded));
+        if (!reachesALocalFile(url, opener->url()))
+            shell.openAddress(url.toString(QUrl::FullyEncoded));
         deleteLater();
         return false;
     }
 
 private:
+    QWebEnginePage *opener;
     Shell &shell;
     bool handedOver = false;
 };
@@ -98,11 +128,21 @@ public:
         , services(services)
     {}
 
+    void triggerAction(WebAction action, bool checked) override
+    {
+        if (opensALink(action)) {
+            const QWebEngineContextMenuRequest *menu = owner->view()->lastContextMenuRequest();
+            if (menu && reachesALocalFile(menu->linkUrl(), url()))
+                return;
+        }
+        QWebEnginePage::triggerAction(action, checked);
+    }
+
 protected:
     QWebEnginePage *createWindow(WebWindowType) override
     {
         if (!owner->NewWindow2)
-            return new DesktopWindowPage(profile(), *services.shell, this);
+            return new DesktopWindowPage(this, *services.shell);
         Browser *target = owner->NewWindow2();
         return target ? target->view()->page() : nullptr;
     }
@@ -188,8 +228,9 @@ void Browser::makePage()
 {
     // The program's own requests carry the cookies of the browsers' profile.
     BrowserCookies::of(*services.web);
-    page->setPage(new BrowserPage(this, services.web->engineProfile(), services, page));
-    connect(page->page(), &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
+    auto *made = new BrowserPage(this, services.web->engineProfile(), services, page);
+    connect(made, &QWebEnginePage::loadingChanged, this, &Browser::loadingChanged);
+    page->setPage(made);
 }
 
 void Browser::followTheProfile()

@@ -59,8 +59,10 @@ public:
     std::function<void(const QString &url)> DocumentComplete;
     // Runs when a page asks for a new window; returns the browser that shows it,
     // or null to refuse the window. Without a handler, the address goes to the
-    // desktop's web browser, as the Windows control opens the system's browser, and
-    // the page stays where it was.
+    // desktop's web browser, once a request, as the Windows control opens the
+    // system's browser, and the page stays where it was. However the window is
+    // asked for (a click, a script, the menu), a web page's link to a local file
+    // opens nothing, as a click on it does.
     std::function<Browser *()> NewWindow2;
 
     // While a hold lasts, completions are kept back; they are reported once the
@@ -79,7 +81,8 @@ public:
     };
 
 private:
-    // The view's page, on the profile's current engine profile.
+    // Gives the view its page on the program's profile, with the page's signals
+    // connected: the one place a browser's page is made.
     void makePage();
     // Moves the page the user sees onto the profile that replaced its own.
     void followTheProfile();

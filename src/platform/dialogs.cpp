@@ -19,7 +19,7 @@ std::optional<QString> Dialogs::inputBox(const QString &prompt, const QString &t
 
 MsgResult MessageBoxDialogs::show(const QString &prompt, int style, const QString &title)
 {
-    QMessageBox box;
+    QMessageBox box; // no parent widget: see the class
     box.setWindowTitle(title);
     box.setTextFormat(Qt::PlainText);
     box.setText(prompt);
@@ -52,7 +52,7 @@ MsgResult MessageBoxDialogs::show(const QString &prompt, int style, const QStrin
 std::optional<QString> MessageBoxDialogs::ask(const QString &prompt, const QString &title,
                                               const QString &defaultText)
 {
-    QInputDialog box;
+    QInputDialog box; // no parent widget: see the class
     box.setWindowTitle(title);
     box.setInputMode(QInputDialog::TextInput);
     box.setLabelText(prompt);

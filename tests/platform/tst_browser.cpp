@@ -12,10 +12,13 @@
 
 #include <QAction>
 #include <QBuffer>
+#include <QDataStream>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QImage>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QWebEngineCookieStore>
 #include <QWebEnginePage>
@@ -53,6 +56,28 @@ FakeWeb::Reply picture()
     FakeWeb::Reply reply;
     reply.body = bytes.data();
     reply.contentType = "image/png";
+    return reply;
+}
+
+// A second of silence, as a WAV file the engine can play.
+FakeWeb::Reply sound()
+{
+    constexpr quint32 rate = 8000;
+    const QByteArray samples(rate * 2, '\0');
+    QByteArray wav;
+    QDataStream out(&wav, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + samples.size());
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << rate << quint32(rate * 2) << quint16(2)
+        << quint16(16);
+    out.writeRawData("data", 4);
+    out << quint32(samples.size());
+    out.writeRawData(samples.constData(), int(samples.size()));
+    FakeWeb::Reply reply;
+    reply.body = wav;
+    reply.contentType = "audio/wav";
     return reply;
 }
 
@@ -126,6 +151,15 @@ private slots:
     void newWindowWithHandlerGoesToItsBrowser();
     void pageSavesNothingInTheHome_data();
     void pageSavesNothingInTheHome();
+    void newWindowAddressReachesTheDesktopFullyEncoded_data();
+    void newWindowAddressReachesTheDesktopFullyEncoded();
+    void linkToALocalFileOpensNothing_data();
+    void linkToALocalFileOpensNothing();
+    void windowsNeverGivenAnAddressEnd_data();
+    void windowsNeverGivenAnAddressEnd();
+    void windowNavigatedAgainReachesTheDesktopOnce_data();
+    void windowNavigatedAgainReachesTheDesktopOnce();
+    void popupsLinkOpensAnotherPopupOnTheSameLogin();
     void pageDialogsGoThroughTheProgramsDialogs_data();
     void pageDialogsGoThroughTheProgramsDialogs();
     void leavingAPageAsksThroughTheProgramsDialogs_data();
@@ -135,7 +169,9 @@ private:
     void show(Browser &browser);
     bool load(Browser &browser, const QString &path);
     static void newWindowRequests_data();
-    void askForNewWindow(Browser &browser, const QString &how, QPoint where, const QString &entry);
+    // The page asks for a new window at `address`, written into it as it is given.
+    void askForNewWindow(Browser &browser, const QString &how, QPoint where, const QString &entry,
+                         const QString &address = "/b");
 
     FakeWeb *web = nullptr;
     QWidget *window = nullptr;
@@ -453,6 +489,9 @@ void TstBrowser::contextMenuOffersOnlyWhatWorks_data()
                                                "粘贴", "粘贴并匹配样式", "全选"};
     QTest::newRow("picture") << at(100)
                              << pageEntries + QStringList{"", "复制图片", "复制图片地址"};
+    const QStringList mediaEntries = pageEntries + QStringList{"", "循环", "复制媒体链接"};
+    QTest::newRow("video") << at(150) << mediaEntries;
+    QTest::newRow("audio") << at(200) << mediaEntries;
 }
 
 // In Chinese, and without the entries that would save, download or show a page's
@@ -462,9 +501,12 @@ void TstBrowser::contextMenuOffersOnlyWhatWorks()
     QFETCH(QPoint, where);
     QFETCH(QStringList, menu);
     web->route("/picture.png", picture());
+    web->route("/sound.wav", sound());
     web->route("/menus",
                html(placed("<a href=\"/a\">link</a>", 0) + placed("<input type=\"text\">", 50) +
-                    placed("<img src=\"/picture.png\">", 100)));
+                    placed("<img src=\"/picture.png\">", 100) +
+                    placed("<video controls src=\"/sound.wav\"></video>", 150) +
+                    placed("<audio controls src=\"/sound.wav\"></audio>", 200)));
     Browser browser(window, "WebBrowser1", fake->services);
     QVERIFY(load(browser, "/menus"));
 
@@ -484,12 +526,14 @@ void TstBrowser::newWindowRequests_data()
 }
 
 void TstBrowser::askForNewWindow(Browser &browser, const QString &how, QPoint where,
-                                 const QString &entry)
+                                 const QString &entry, const QString &address)
 {
+    const QByteArray written = address.toUtf8();
     web->route("/b", html("<p>b</p>"));
-    web->route("/opener", html(placed("<a href=\"/b\" target=\"_blank\">new window</a>", 0) +
-                               placed("<button onclick=\"window.open('/b')\">open</button>", 50) +
-                               placed("<a href=\"/b\">link</a>", 100)));
+    web->route("/opener",
+               html(placed("<a href=\"" + written + "\" target=\"_blank\">new window</a>", 0) +
+                    placed("<button onclick=\"window.open('" + written + "')\">open</button>", 50) +
+                    placed("<a href=\"" + written + "\">link</a>", 100)));
     QVERIFY(load(browser, "/opener"));
     if (how == "click") {
         QTest::mouseClick(browser.view()->focusProxy(), Qt::LeftButton, {}, where);
@@ -566,6 +610,187 @@ void TstBrowser::newWindowWithHandlerGoesToItsBrowser()
     QCOMPARE(asked, 1);
     QCOMPARE(fake->shell.addresses, QStringList());
     QCOMPARE(browser.LocationURL(), web->baseUrl() + "/opener");
+}
+
+void TstBrowser::newWindowAddressReachesTheDesktopFullyEncoded_data()
+{
+    newWindowRequests_data();
+}
+
+// As a browser sends it: every character outside ASCII and every space encoded.
+void TstBrowser::newWindowAddressReachesTheDesktopFullyEncoded()
+{
+    QFETCH(QString, how);
+    QFETCH(QPoint, where);
+    QFETCH(QString, entry);
+    Browser browser(window, "WebBrowser1", fake->services);
+
+    askForNewWindow(browser, how, where, entry, "/页 面?q=中文 x");
+    if (QTest::currentTestFailed())
+        return;
+
+    QTRY_COMPARE_WITH_TIMEOUT(
+        fake->shell.addresses,
+        QStringList{web->baseUrl() + "/%E9%A1%B5%20%E9%9D%A2?q=%E4%B8%AD%E6%96%87%20x"},
+        loadTimeoutMs);
+}
+
+void TstBrowser::linkToALocalFileOpensNothing_data()
+{
+    QTest::addColumn<bool>("handler");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QPoint>("where");
+    QTest::addColumn<QString>("entry");
+
+    const struct
+    {
+        const char *name;
+        const char *how;
+        QPoint where;
+        const char *entry;
+    } ways[] = {
+        {"link with a target of _blank", "click", at(0), ""},
+        {"page script window.open", "click", at(50), ""},
+        {"menu: open link in new window", "menu", at(100), "在新窗口中打开链接"},
+        {"menu: open link in new tab", "menu", at(100), "在新页签中打开链接"},
+    };
+    for (const bool handler : {false, true}) {
+        for (const auto &way : ways) {
+            QTest::addRow("%s, %s", handler ? "NewWindow2 handler" : "desktop", way.name)
+                << handler << QString(way.how) << way.where << QString(way.entry);
+        }
+    }
+}
+
+// A web page never reaches a local file, however it asks for a new window: nothing
+// goes to the desktop and no window opens.
+void TstBrowser::linkToALocalFileOpensNothing()
+{
+    QFETCH(bool, handler);
+    QFETCH(QString, how);
+    QFETCH(QPoint, where);
+    QFETCH(QString, entry);
+    QTemporaryDir files;
+    QFile secret(files.filePath("secret.html"));
+    QVERIFY(secret.open(QIODevice::WriteOnly));
+    secret.write("<p>secret</p>");
+    secret.close();
+    Browser browser(window, "WebBrowser1", fake->services);
+    Browser opened(window, "WebBrowser2", fake->services);
+    int asked = 0;
+    if (handler) {
+        browser.NewWindow2 = [&] {
+            ++asked;
+            return &opened;
+        };
+    }
+    const QWidgetList windowsBefore = QApplication::topLevelWidgets();
+
+    askForNewWindow(browser, how, where, entry, QUrl::fromLocalFile(secret.fileName()).toString());
+    if (QTest::currentTestFailed())
+        return;
+
+    QTest::qWait(1000);
+    QCOMPARE(fake->shell.addresses, QStringList());
+    QCOMPARE(asked, 0);
+    QCOMPARE(opened.LocationURL(), QString());
+    QCOMPARE(browser.LocationURL(), web->baseUrl() + "/opener");
+    QTRY_COMPARE_WITH_TIMEOUT(browser.view()->findChildren<QWebEnginePage *>().size(), 1,
+                              loadTimeoutMs);
+    QCOMPARE(QApplication::topLevelWidgets().size(), windowsBefore.size());
+}
+
+void TstBrowser::windowsNeverGivenAnAddressEnd_data()
+{
+    QTest::addColumn<QString>("address");
+
+    QTest::newRow("window.open('')") << "";
+    QTest::newRow("window.open('about:blank')") << "about:blank";
+}
+
+// Each such window is a whole page of the engine's; kept, they would pile up until
+// the program ends.
+void TstBrowser::windowsNeverGivenAnAddressEnd()
+{
+    QFETCH(QString, address);
+    web->route("/opener", html("<script>for (var i = 0; i < 50; ++i) window.open('" +
+                               address.toUtf8() + "'); document.title = 'opened';</script>"));
+    Browser browser(window, "WebBrowser1", fake->services);
+    const auto pages = [&] { return browser.view()->findChildren<QWebEnginePage *>().size(); };
+
+    show(browser);
+    browser.Navigate(web->baseUrl() + "/opener");
+
+    QTRY_COMPARE_WITH_TIMEOUT(browser.view()->title(), QString("opened"), loadTimeoutMs);
+    QTRY_VERIFY_WITH_TIMEOUT(pages() > 1, loadTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(pages(), 1, loadTimeoutMs);
+    QCOMPARE(fake->shell.addresses, QStringList());
+}
+
+void TstBrowser::windowNavigatedAgainReachesTheDesktopOnce_data()
+{
+    QTest::addColumn<QString>("opening");
+
+    QTest::newRow("opened empty, then given an address") << "var w = window.open(''); "
+                                                            "w.location.href = '/b';";
+    QTest::newRow("opened at an address") << "var w = window.open('/b');";
+}
+
+void TstBrowser::windowNavigatedAgainReachesTheDesktopOnce()
+{
+    QFETCH(QString, opening);
+    web->route("/opener", html("<script>" + opening.toUtf8() +
+                               " setTimeout(function () { w.location.href = '/c'; }, 300);"
+                               "</script>"));
+    Browser browser(window, "WebBrowser1", fake->services);
+
+    QVERIFY(load(browser, "/opener"));
+
+    QTRY_COMPARE_WITH_TIMEOUT(fake->shell.addresses, QStringList{web->baseUrl() + "/b"},
+                              loadTimeoutMs);
+    QTest::qWait(1000);
+    QCOMPARE(fake->shell.addresses.size(), 1);
+    QCOMPARE(browser.LocationURL(), web->baseUrl() + "/opener");
+}
+
+// A popup's pages open further popups, on the program's one login, never the desktop.
+void TstBrowser::popupsLinkOpensAnotherPopupOnTheSameLogin()
+{
+    FakeWeb::Reply login = html("<p>welcome</p>");
+    login.headers.append(
+        qMakePair(QByteArray("Set-Cookie"), QByteArray("skey=abc123; Path=/; HttpOnly")));
+    web->route("/login", login);
+    web->route("/b", html("<p>b</p>"));
+    web->route("/opener", html(placed("<a href=\"/b\" target=\"_blank\">new window</a>", 0)));
+    const QWidgetList windowsBefore = QApplication::topLevelWidgets();
+    Browser *popup = openPopupBrowser(fake->services);
+    const auto newWindows = [&] {
+        QWidgetList shown;
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (!windowsBefore.contains(top) && top->isVisible())
+                shown << top;
+        }
+        return shown;
+    };
+    const auto closeThem = qScopeGuard([&] {
+        for (QWidget *top : newWindows())
+            top->close();
+    });
+    popup->Navigate(web->baseUrl() + "/login");
+    QTRY_COMPARE_WITH_TIMEOUT(popup->ReadyState(), int(Browser::Complete), loadTimeoutMs);
+    popup->Navigate(web->baseUrl() + "/opener");
+    QTRY_COMPARE_WITH_TIMEOUT(popup->ReadyState(), int(Browser::Complete), loadTimeoutMs);
+
+    QTest::mouseClick(popup->view()->focusProxy(), Qt::LeftButton, {}, at(0));
+
+    QTRY_COMPARE_WITH_TIMEOUT(requestsFor(*web, "/b"), 1, loadTimeoutMs);
+    QCOMPARE(newWindows().size(), 2);
+    QCOMPARE(fake->shell.addresses, QStringList());
+    QCOMPARE(popup->LocationURL(), web->baseUrl() + "/opener");
+    for (const FakeWeb::Request &request : web->requests()) {
+        if (request.path == "/b")
+            QCOMPARE(request.header("Cookie"), QByteArray("skey=abc123"));
+    }
 }
 
 void TstBrowser::pageSavesNothingInTheHome_data()

@@ -72,14 +72,17 @@ void TstDialogs::inputBoxReturnsWhatWasTyped()
     QString title;
     QString label;
     QString shownText;
+    bool plainLabel = false;
     bool parentless = false;
     bool answered = false;
     whenTheBoxIsOpen([&](QWidget *box) {
         answered = true;
         title = box->windowTitle();
         parentless = box->parentWidget() == nullptr;
-        if (QLabel *shown = box->findChild<QLabel *>())
+        if (QLabel *shown = box->findChild<QLabel *>()) {
             label = shown->text();
+            plainLabel = shown->textFormat() == Qt::PlainText;
+        }
         auto *line = box->findChild<QLineEdit *>();
         QVERIFY(line);
         QCOMPARE(box->focusWidget(), line);
@@ -107,6 +110,7 @@ void TstDialogs::inputBoxReturnsWhatWasTyped()
     QCOMPARE(shownText, QString("默认"));
     QCOMPARE(title, QString("来自网页的消息"));
     QCOMPARE(label, QString("<b>群名</b>："));
+    QVERIFY(plainLabel); // a page's text is never read as markup
     // Never a child of any window, so no window's end can free it while it is open.
     QVERIFY(parentless);
 }

@@ -72,6 +72,7 @@ private slots:
     void clearEmptiesTheGroupList();
     void switchAccountOpensTheHomePage();
     void reopeningLoadsTheDesignStateAgain();
+    void aPageAskingForANewWindowGetsOne_data();
     void aPageAskingForANewWindowGetsOne();
 };
 
@@ -361,27 +362,37 @@ void TstForm4Groups::reopeningLoadsTheDesignStateAgain()
     QCOMPARE(session.web.loginPageRequests(), 1);
 }
 
+void TstForm4Groups::aPageAskingForANewWindowGetsOne_data()
+{
+    QTest::addColumn<QString>("browser");
+
+    QTest::newRow("visible browser") << "WebBrowser1";
+    QTest::newRow("member browser") << "WebBrowser2";
+}
+
 void TstForm4Groups::aPageAskingForANewWindowGetsOne()
 {
+    QFETCH(QString, browser);
     ExporterSession session;
     session.logIn();
     Form4 &form = session.form();
+    Browser &asking = browser == "WebBrowser1" ? form.WebBrowser1 : form.WebBrowser2;
     session.web.service.route("/popup", QString("<html><body style=\"margin:0\">"
                                                 "<a target=\"_blank\" href=\"/dologin\" "
                                                 "style=\"display:block;width:300px;height:300px\">"
                                                 "登录</a></body></html>"));
-    form.WebBrowser1.Navigate(session.web.base() + "/popup");
-    QVERIFY(waitFor([&] { return form.WebBrowser1.ReadyState() == Browser::Complete; }));
+    asking.Navigate(session.web.base() + "/popup");
+    QVERIFY(waitFor([&] { return asking.ReadyState() == Browser::Complete; }));
     QTest::qWait(300);
     const QList<QWidget *> before = QApplication::topLevelWidgets();
     session.web.service.clearRequests();
 
-    QWidget *page = form.WebBrowser1.view()->focusProxy();
+    QWidget *page = asking.view()->focusProxy();
     QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(50, 50));
 
     QVERIFY(waitFor([&] { return !session.web.requestsFor("/dologin").isEmpty(); }));
-    // Shown in a window of its own, on the same login, while the visible browser
-    // keeps its page.
+    // Shown in a window of its own, on the same login, while the browser that asked
+    // keeps its page; the desktop's browser is not asked.
     QVERIFY(session.web.requestsFor("/dologin").first().header("Cookie").contains("skey="));
     QWidget *popup = nullptr;
     for (QWidget *window : QApplication::topLevelWidgets()) {
@@ -389,7 +400,8 @@ void TstForm4Groups::aPageAskingForANewWindowGetsOne()
             popup = window;
     }
     QVERIFY(popup);
-    QCOMPARE(form.WebBrowser1.LocationURL(), session.web.base() + "/popup");
+    QCOMPARE(asking.LocationURL(), session.web.base() + "/popup");
+    QCOMPARE(session.fake.shell.addresses, QStringList());
     popup->close();
 }
 
