@@ -9,9 +9,9 @@ void Services::endProgram()
 {
     ended = true;
     // The user sees the program gone at once; what it still writes takes a moment.
-    takeEveryWindowOffTheScreen();
     if (tray)
         tray->remove();
+    takeEveryWindowOffTheScreen();
     // A login made just before the end is there at the next start.
     if (web)
         web->close();
