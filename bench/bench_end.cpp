@@ -23,7 +23,6 @@ namespace {
 
 const QString mainWindow = QStringLiteral("Skarvel - Tobrin");
 const QString exitQuestion = QStringLiteral("Skarvel提醒您");
-constexpr int scriptedCookies = 60;
 constexpr int endLimitMs = 30000;
 
 enum class Ending { CloseBoxThenOk, Sigterm };
@@ -40,17 +39,8 @@ class ProgramOnDesktop
 public:
     ProgramOnDesktop()
     {
-        // The panel's page logs in with a cookie and its script sets many more at
-        // once, then asks for a picture: once that is asked for, the cookies are fresh.
-        FakeWeb::Reply panel;
-        panel.body = "<html><body>Skarvel<script>for (var i = 0; i < " +
-                     QByteArray::number(scriptedCookies) +
-                     "; ++i) document.cookie = 'c' + i + '=v' + i + '; Max-Age=86400; Path=/';"
-                     "var picture = new Image(); picture.src = '/logged-in.png';"
-                     "document.body.appendChild(picture);</script></body></html>";
-        panel.headers = {{"Set-Cookie", "skey=kept; Path=/; Max-Age=86400; HttpOnly"},
-                         {"Cache-Control", "no-store"}};
-        setting.web.route("/panel.html", panel);
+        // Once the panel's page asks for its picture, its cookies are fresh.
+        setting.serveLoggingInPanel();
         desktopReady = desktop.isRunning() && desktop.startWindowManager();
     }
 

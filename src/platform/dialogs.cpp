@@ -6,15 +6,25 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace {
+
+// A box without a title of its own shows the application's title.
+QString titleShown(const QString &title)
+{
+    return title.isEmpty() ? QCoreApplication::applicationName() : title;
+}
+
+} // namespace
+
 MsgResult Dialogs::msgBox(const QString &prompt, int style, const QString &title)
 {
-    return show(prompt, style, title.isEmpty() ? QCoreApplication::applicationName() : title);
+    return show(prompt, style, titleShown(title));
 }
 
 std::optional<QString> Dialogs::inputBox(const QString &prompt, const QString &title,
                                          const QString &defaultText)
 {
-    return ask(prompt, title.isEmpty() ? QCoreApplication::applicationName() : title, defaultText);
+    return ask(prompt, titleShown(title), defaultText);
 }
 
 MsgResult MessageBoxDialogs::show(const QString &prompt, int style, const QString &title)

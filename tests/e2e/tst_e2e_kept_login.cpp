@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QThread>
 #include <QtTest>
 #include <csignal>
@@ -16,7 +15,6 @@ namespace {
 const QString mainWindow = QStringLiteral("Skarvel - Tobrin");
 const QString exitQuestion = QStringLiteral("Skarvel提醒您");
 const QString pageDialog = QStringLiteral("来自网页的消息");
-constexpr int scriptedCookies = 60;
 
 // The cookies of the web panel's page's login that `carried` lacks.
 QList<QByteArray> loginCookiesMissingFrom(const QList<QByteArray> &carried)
@@ -24,7 +22,7 @@ QList<QByteArray> loginCookiesMissingFrom(const QList<QByteArray> &carried)
     QList<QByteArray> missing;
     if (!carried.contains("skey=kept"))
         missing.append("skey=kept");
-    for (int i = 0; i < scriptedCookies; ++i) {
+    for (int i = 0; i < ProgramSetting::scriptedCookies; ++i) {
         const QByteArray cookie = "c" + QByteArray::number(i) + "=v" + QByteArray::number(i);
         if (!carried.contains(cookie))
             missing.append(cookie);
@@ -42,18 +40,6 @@ QList<QByteArray> cookiesSentWith(const std::optional<FakeWeb::Request> &request
     return sent;
 }
 
-// The cookies in the copy that the program's own requests take theirs from.
-QList<QByteArray> cookiesInTheMirror(const ProgramSetting &setting)
-{
-    QFile mirror(QDir(setting.folders.paths().webProfileDir()).filePath("MirroredCookies"));
-    QList<QByteArray> kept;
-    if (mirror.open(QIODevice::ReadOnly)) {
-        for (const QByteArray &line : mirror.readAll().split('\n'))
-            kept.append(line.left(line.indexOf(';')));
-    }
-    return kept;
-}
-
 // How a desktop ends the program.
 enum class Ending { CloseBox, Signal };
 
@@ -66,24 +52,6 @@ QProcessEnvironment environmentFor(Engine engine)
     if (engine == Engine::Desktop)
         extra.insert("QTWEBENGINE_CHROMIUM_FLAGS", QString());
     return extra;
-}
-
-// The web panel's page logs in with a cookie that has an expiry (one of the session
-// ends with the program) and its script sets many more at once; the picture it then
-// shows is asked for with all of them. `then` runs once the picture is asked for.
-void serveLoggingInPanel(ProgramSetting &setting, const QByteArray &then = {})
-{
-    FakeWeb::Reply panel;
-    const QByteArray script =
-        "<script>for (var i = 0; i < " + QByteArray::number(scriptedCookies) +
-        "; ++i) document.cookie = 'c' + i + '=v' + i + '; Max-Age=86400; Path=/';"
-        "var picture = new Image(); picture.src = '/logged-in.png';"
-        "document.body.appendChild(picture);" +
-        then + "</script>";
-    panel.body = "<html><body style='height: 100%'>Skarvel" + script + "</body></html>";
-    panel.headers = {{"Set-Cookie", "skey=kept; Path=/; Max-Age=86400; HttpOnly"},
-                     {"Cache-Control", "no-store"}};
-    setting.web.route("/panel.html", panel);
 }
 
 // Whether no window titled `title` is left on the screen within `ms`.
@@ -141,7 +109,7 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
     // A profile of this row's own, so no row sees another's login.
     ProgramSetting setting(SKARVEL_PROGRAM);
     QVERIFY(setting.ready());
-    serveLoggingInPanel(setting);
+    setting.serveLoggingInPanel();
 
     DesktopSession desktop;
     QVERIFY2(desktop.isRunning(), "no virtual display");
@@ -170,7 +138,7 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
     // second copy.
     QVERIFY(desktop.windows(exitQuestion).isEmpty());
     QVERIFY(QDir(setting.folders.temp()).entryList({"Skarvel*.lock"}, QDir::Files).isEmpty());
-    QCOMPARE(loginCookiesMissingFrom(cookiesInTheMirror(setting)), QList<QByteArray>());
+    QCOMPARE(loginCookiesMissingFrom(setting.cookiesInTheMirror()), QList<QByteArray>());
 
     setting.web.clearRequests();
     desktop.start(setting, environmentFor(engine));
@@ -203,8 +171,8 @@ void TestE2eKeptLogin::endWithAPageDialogOpenKeepsTheLogin()
     ProgramSetting setting(SKARVEL_PROGRAM);
     QVERIFY(setting.ready());
     // The dialog shows once the login's cookies are set.
-    serveLoggingInPanel(setting, "picture.onload = picture.onerror = function () { " +
-                                     opensTheDialog + " };");
+    setting.serveLoggingInPanel("picture.onload = picture.onerror = function () { " +
+                                opensTheDialog + " };");
 
     DesktopSession desktop;
     QVERIFY2(desktop.isRunning(), "no virtual display");
@@ -225,7 +193,7 @@ void TestE2eKeptLogin::endWithAPageDialogOpenKeepsTheLogin()
     QCOMPARE(first->exitStatus(), QProcess::NormalExit);
     QCOMPARE(first->exitCode(), 0);
     QVERIFY(desktop.windows(pageDialog).isEmpty());
-    QCOMPARE(loginCookiesMissingFrom(cookiesInTheMirror(setting)), QList<QByteArray>());
+    QCOMPARE(loginCookiesMissingFrom(setting.cookiesInTheMirror()), QList<QByteArray>());
 
     setting.web.route("/panel.html", "<html><body>Skarvel</body></html>");
     setting.web.clearRequests();

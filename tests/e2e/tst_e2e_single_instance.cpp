@@ -2,7 +2,6 @@
 #include "support/program_setting.h"
 
 #include <QDir>
-#include <QFile>
 #include <QThread>
 #include <QtTest>
 #include <atomic>
@@ -55,12 +54,9 @@ bool waitForPanelRequests(const ProgramSetting &setting, int count, int ms)
 // The login the program's own requests take theirs from ("login=1"), or nothing.
 QByteArray loginInTheMirror(const ProgramSetting &setting)
 {
-    QFile mirror(QDir(setting.folders.paths().webProfileDir()).filePath("MirroredCookies"));
-    if (!mirror.open(QIODevice::ReadOnly))
-        return {};
-    for (const QByteArray &line : mirror.readAll().split('\n')) {
-        if (line.startsWith("login="))
-            return line.left(line.indexOf(';'));
+    for (const QByteArray &cookie : setting.cookiesInTheMirror()) {
+        if (cookie.startsWith("login="))
+            return cookie;
     }
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "net/endpoints.h"
 
+#include <QDir>
 #include <QFile>
 
 ProgramSetting::ProgramSetting(const QString &program)
@@ -40,4 +41,32 @@ QProcessEnvironment ProgramSetting::environment(const QString &display) const
     environment.insert("TMPDIR", folders.temp());
     environment.insert("XDG_RUNTIME_DIR", folders.temp());
     return environment;
+}
+
+void ProgramSetting::serveLoggingInPanel(const QByteArray &then)
+{
+    FakeWeb::Reply panel;
+    const QByteArray script =
+        "<script>for (var i = 0; i < " + QByteArray::number(scriptedCookies) +
+        "; ++i) document.cookie = 'c' + i + '=v' + i + '; Max-Age=86400; Path=/';"
+        "var picture = new Image(); picture.src = '/logged-in.png';"
+        "document.body.appendChild(picture);" +
+        then + "</script>";
+    panel.body = "<html><body style='height: 100%'>Skarvel" + script + "</body></html>";
+    panel.headers = {{"Set-Cookie", "skey=kept; Path=/; Max-Age=86400; HttpOnly"},
+                     {"Cache-Control", "no-store"}};
+    web.route("/panel.html", panel);
+}
+
+QList<QByteArray> ProgramSetting::cookiesInTheMirror() const
+{
+    QFile mirror(QDir(folders.paths().webProfileDir()).filePath("MirroredCookies"));
+    QList<QByteArray> kept;
+    if (mirror.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : mirror.readAll().split('\n')) {
+            if (!line.isEmpty())
+                kept.append(line.left(line.indexOf(';')));
+        }
+    }
+    return kept;
 }

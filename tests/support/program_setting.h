@@ -3,6 +3,8 @@
 #include "support/fake_web.h"
 #include "support/temp_folders.h"
 
+#include <QByteArray>
+#include <QList>
 #include <QProcessEnvironment>
 #include <QString>
 
@@ -19,6 +21,16 @@ public:
     // The environment to start the program in on `display`: the endpoint file, and the
     // profile, home and temporary folders of the test's own.
     QProcessEnvironment environment(const QString &display) const;
+
+    // How many cookies the logging-in panel's script sets, besides its login cookie.
+    static constexpr int scriptedCookies = 60;
+    // Makes the web panel's page log in with a cookie that has an expiry
+    // ("skey=kept") and set scriptedCookies more at once ("c0=v0", ...) from its
+    // script, which then asks for "/logged-in.png" with all of them and runs `then`.
+    void serveLoggingInPanel(const QByteArray &then = {});
+    // The cookies ("name=value") in the copy that the program's own requests take
+    // theirs from, as its profile folder holds it now.
+    QList<QByteArray> cookiesInTheMirror() const;
 
     FakeWeb web;
     TempFolders folders;
