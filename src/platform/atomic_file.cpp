@@ -25,13 +25,16 @@ QString temporaryName(const QString &target, int number)
 // file at the name that is no regular file of one name was planted there; either
 // is removed, and whatever a planted link names stays as it was. The lock is held
 // while the name is checked and removed: a writer locks its file before it
-// renames it, so the file checked is the one removed. False when a writer holds
-// the file, or the name holds nothing we may remove.
+// renames it, so the file checked is the one removed; it is opened for writing
+// where the user may, so that a leftover on a network file system can be locked
+// too. False when a writer holds the file, or the name holds nothing we may
+// remove.
 bool removedIfLeftOver(const QByteArray &name)
 {
-    const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0)
         return errno == ENOENT;
+    descriptor = reopenedForLocking(descriptor);
     const bool removed = flock(descriptor, LOCK_EX | LOCK_NB) == 0 &&
                          stillNamed(descriptor, name) && ::unlink(name.constData()) == 0;
     ::close(descriptor);

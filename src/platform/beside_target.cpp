@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <climits>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -52,4 +54,22 @@ bool stillNamed(int descriptor, const QByteArray &name)
     };
     return fstat(descriptor, &opened) == 0 && lstat(name.constData(), &named) == 0 &&
            S_ISREG(named.st_mode) && opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+int reopenedForLocking(int descriptor)
+{
+    struct stat file
+    {
+    };
+    // A lock file that its holder removed as we opened it has no name left; it is
+    // reopened all the same, so that the waiter locks it and, finding the name
+    // gone, looks again rather than fail.
+    if (fstat(descriptor, &file) != 0 || !S_ISREG(file.st_mode) || file.st_nlink > 1)
+        return descriptor;
+    const QByteArray opened = "/proc/self/fd/" + QByteArray::number(descriptor);
+    const int writable = ::open(opened.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (writable < 0)
+        return descriptor;
+    ::close(descriptor);
+    return writable;
 }

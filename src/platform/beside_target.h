@@ -20,3 +20,11 @@ QString hiddenNameBeside(const QString &target, const QString &suffix);
 // renamed or removed it between our open and our lock leaves us a file that no
 // longer stands beside the target under that name.
 bool stillNamed(int descriptor, const QByteArray &name);
+
+// The open file, opened again for reading and writing where the user may, else
+// the descriptor as it was; for a lock on a file opened only to read. A network
+// file system's flock (NFS emulates it with byte-range locks) takes an exclusive
+// lock only through a descriptor open for writing. Reopened through the open
+// descriptor, never the name, and only when it is a regular file with no second
+// name, so the file reopened is the one already opened; nothing is written to it.
+int reopenedForLocking(int descriptor);

@@ -41,8 +41,9 @@ Outcome lockedBefore(int descriptor, Clock::time_point deadline)
 }
 
 // The lock file at the name, when it is one that a writer made: a regular file
-// with no other name. -1 with ENOENT when nothing is there, also when its holder
-// removed it as we opened it.
+// with no other name, open for writing where its user may, so that it can be
+// locked on a network file system too. -1 with ENOENT when nothing is there, also
+// when its holder removed it as we opened it.
 int openExisting(const QByteArray &name)
 {
     const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -53,7 +54,7 @@ int openExisting(const QByteArray &name)
     };
     if (fstat(descriptor, &file) == 0 && S_ISREG(file.st_mode) && file.st_nlink <= 1) {
         if (file.st_nlink == 1)
-            return descriptor;
+            return reopenedForLocking(descriptor);
         errno = ENOENT;
     } else {
         errno = EINVAL;

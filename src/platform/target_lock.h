@@ -24,7 +24,9 @@
 // over as it is: never followed, waited on, written or chmod-ed. Where the folder
 // cannot be locked (one its user may write but not list, a network file system
 // without folder locks) the file is the whole lock, and anything else at its
-// name fails the write.
+// name fails the write. The file is opened for writing to lock it where its user
+// may, since a network file system's flock locks no file opened only to read;
+// where another user's file may only be read there, the write fails.
 //
 // The wait is bounded by what the current user action has left of its
 // LockWaitBudget: a writer stopped inside its write, or any process's lock,

@@ -3,6 +3,7 @@
 #include "platform/profile_ini.h"
 #include "platform/target_lock.h"
 #include "support/file_size_limit.h"
+#include "support/network_file_system_locks.h"
 #include "support/temp_folders.h"
 
 #include <QDir>
@@ -128,7 +129,7 @@ bool killedWhileWriting(const QString &path, std::chrono::microseconds pause)
     return ::waitpid(writer, &status, 0) == writer && WIFSIGNALED(status);
 }
 
-enum LeftBehind { KilledHolder, KilledWriters, PrivateLockFile };
+enum LeftBehind { KilledHolder, KilledWriters, PrivateLockFile, EveryTemporaryName };
 
 enum Holder { StoppedWriter, ProgramsLock, OtherUsersLock };
 
@@ -200,7 +201,8 @@ private slots:
     void roundTripsChineseThroughGbk();
     void failedWriteLeavesOldFileWhole_data();
     void failedWriteLeavesOldFileWhole();
-    void twoProcessesWritingOneFileKeepEveryKey();
+    void copiesOfOneUserWritingOneFileKeepEveryKey_data();
+    void copiesOfOneUserWritingOneFileKeepEveryKey();
     void lockIsHeldByOneWriterAtATime_data();
     void lockIsHeldByOneWriterAtATime();
     void lockOfAKilledWriterIsTakenOver_data();
@@ -437,45 +439,57 @@ void TestProfileIni::failedWriteLeavesOldFileWhole()
     QCOMPARE(TempFolders::readFile(path), QByteArray("[ACPW]\r\nA=1\r\n"));
 }
 
-// Two copies of the program, run by two users of one computer, share the settings
-// file of the program folder; as with the Windows profile functions, neither may
-// lose a key the other wrote, nor one written before both.
-void TestProfileIni::twoProcessesWritingOneFileKeepEveryKey()
+void TestProfileIni::copiesOfOneUserWritingOneFileKeepEveryKey_data()
 {
+    QTest::addColumn<bool>("networkFileSystem");
+    QTest::newRow("on a local disk") << false;
+    QTest::newRow("on a network file system") << true;
+}
+
+// Copies of the program run at once share the settings file of the program
+// folder; as with the Windows profile functions, none may lose a key another
+// wrote, nor one written before them, and each waits its turn rather than fail.
+void TestProfileIni::copiesOfOneUserWritingOneFileKeepEveryKey()
+{
+    QFETCH(bool, networkFileSystem);
+    const NetworkFileSystemLocks locks(networkFileSystem);
     constexpr int writes = 300;
     const TempFolders own;
     const QString path = own.program("orvo_upc.ini");
     QVERIFY(ProfileIni(path).write("ACPW", "Start", "kept"));
 
+    const QStringList keys{"First", "Second", "Third"};
     QList<pid_t> writers;
-    for (const char *key : {"First", "Second"}) {
+    for (const QString &key : keys) {
         const pid_t writer = fork();
         QVERIFY(writer >= 0);
         if (writer == 0) {
-            bool allWritten = true;
+            int failed = 0;
             for (int i = 1; i <= writes; ++i) {
                 LockWaitBudget::renew();
-                allWritten = ProfileIni(path).write("ACPW", key, QString::number(i)) && allWritten;
+                failed += ProfileIni(path).write("ACPW", key, QString::number(i)) ? 0 : 1;
             }
-            ::_exit(allWritten ? 0 : 1);
+            ::_exit(std::min(failed, 100));
         }
         writers.append(writer);
     }
     for (const pid_t writer : writers)
-        QVERIFY(exitedWell(writer));
+        QCOMPARE(exitCodeOf(writer), 0);
 
     const ProfileIni ini(path);
     QCOMPARE(ini.read("ACPW", "Start", "missing"), QString("kept"));
-    QCOMPARE(ini.read("ACPW", "First", "missing"), QString::number(writes));
-    QCOMPARE(ini.read("ACPW", "Second", "missing"), QString::number(writes));
+    for (const QString &key : keys)
+        QCOMPARE(ini.read("ACPW", key, "missing"), QString::number(writes));
     QCOMPARE(everyFile(own.program()), QStringList{"orvo_upc.ini"});
 }
 
 void TestProfileIni::lockIsHeldByOneWriterAtATime_data()
 {
     QTest::addColumn<bool>("otherUsers");
-    QTest::newRow("writers of one user") << false;
-    QTest::newRow("writers of two users") << true;
+    QTest::addColumn<bool>("networkFileSystem");
+    QTest::newRow("writers of one user") << false << false;
+    QTest::newRow("writers of two users") << true << false;
+    QTest::newRow("writers of one user on a network file system") << false << true;
 }
 
 // Each holder lets go by removing the lock file, and the next one makes it
@@ -483,9 +497,11 @@ void TestProfileIni::lockIsHeldByOneWriterAtATime_data()
 void TestProfileIni::lockIsHeldByOneWriterAtATime()
 {
     QFETCH(bool, otherUsers);
+    QFETCH(bool, networkFileSystem);
     if (otherUsers && geteuid() != 0)
         QSKIP("needs the rights to run a writer as another user");
 
+    const NetworkFileSystemLocks locks(networkFileSystem);
     const TempFolders own;
     QVERIFY(shareProgramFolder(own));
     const QString path = own.program("orvo_upc.ini");
@@ -526,24 +542,38 @@ void TestProfileIni::lockOfAKilledWriterIsTakenOver_data()
     QTest::addColumn<bool>("otherUser");
     QTest::addColumn<int>("leftBehind");
     QTest::addColumn<int>("rounds");
-    QTest::newRow("by the same user") << false << int(KilledHolder) << 1;
-    QTest::newRow("by another user of the program folder") << true << int(KilledHolder) << 1;
+    QTest::addColumn<bool>("networkFileSystem");
+    QTest::newRow("by the same user") << false << int(KilledHolder) << 1 << false;
+    QTest::newRow("by another user of the program folder")
+        << true << int(KilledHolder) << 1 << false;
     QTest::newRow("by another user, writers killed at any moment under umask 077")
-        << true << int(KilledWriters) << 200;
+        << true << int(KilledWriters) << 200 << false;
     QTest::newRow("by another user, over a private lock file of root's")
-        << true << int(PrivateLockFile) << 1;
+        << true << int(PrivateLockFile) << 1 << false;
+    QTest::newRow("a lock file and a file at every temporary name")
+        << false << int(EveryTemporaryName) << 1 << false;
+    QTest::newRow("on a network file system, by the same user")
+        << false << int(KilledHolder) << 1 << true;
+    QTest::newRow("on a network file system, writers killed at any moment")
+        << false << int(KilledWriters) << 100 << true;
+    QTest::newRow("on a network file system, a lock file and a file at every temporary name")
+        << false << int(EveryTemporaryName) << 1 << true;
 }
 
-// A writer killed while it holds the lock leaves its lock file; the next writer,
-// whoever runs it, neither waits for ever nor leaves the file behind.
+// A writer killed while it holds the lock leaves its lock file, and one killed
+// while it writes its new file leaves that too; the next writer, whoever runs it,
+// neither waits for ever nor fails for them, and leaves nothing of its own user's
+// behind.
 void TestProfileIni::lockOfAKilledWriterIsTakenOver()
 {
     QFETCH(bool, otherUser);
     QFETCH(int, leftBehind);
     QFETCH(int, rounds);
+    QFETCH(bool, networkFileSystem);
     if (otherUser && geteuid() != 0)
         QSKIP("needs the rights to run a writer as another user");
 
+    const NetworkFileSystemLocks locks(networkFileSystem);
     const TempFolders own;
     const QString path = own.program("orvo_upc.ini");
     const QString lockName = own.program(".orvo_upc.ini.skarvel-lock");
@@ -568,6 +598,12 @@ void TestProfileIni::lockOfAKilledWriterIsTakenOver()
             QCOMPARE(everyFile(own.program()).size(), 2);
         } else if (leftBehind == KilledWriters) {
             QVERIFY(killedWhileWriting(path, std::chrono::microseconds(100 + round * 397 % 4000)));
+        } else if (leftBehind == EveryTemporaryName) {
+            QVERIFY(TempFolders::writeFile(lockName, {}));
+            for (int number = 0; number < 8; ++number)
+                QVERIFY(TempFolders::writeFile(
+                    own.program(QStringLiteral(".orvo_upc.ini.skarvel-tmp%1").arg(number)),
+                    "[ACPW]\r\nSta"));
         } else {
             QVERIFY(TempFolders::writeFile(lockName, {}));
             QVERIFY(::chmod(QFile::encodeName(lockName).constData(), 0600) == 0);
@@ -582,7 +618,7 @@ void TestProfileIni::lockOfAKilledWriterIsTakenOver()
     // A private new file of a writer killed at any moment is left for its own
     // user's next write to take over. A private lock file of another user is
     // passed over as it is: the folder's lock keeps the writers apart.
-    if (leftBehind == KilledWriters) {
+    if (otherUser && leftBehind == KilledWriters) {
         QCOMPARE(everyFile(own.program()).filter(".skarvel-lock"), QStringList{});
     } else if (leftBehind == PrivateLockFile) {
         QCOMPARE(everyFile(own.program()),
