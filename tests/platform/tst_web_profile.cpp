@@ -154,6 +154,8 @@ private slots:
     void burstOfCookiesIsWrittenAFewTimes();
     void cookieSetJustBeforeTheEndIsKept();
     void copyBesideARunningOneWritesNothingOfTheFolder();
+    void copyBesideARunningOneSendsEachLoginWhereItWasFor_data();
+    void copyBesideARunningOneSendsEachLoginWhereItWasFor();
     void copyThatGoesOnMovesOntoTheFolderWithTheLoginLeft();
     void pageMovesOnlyOnceNoDialogIsOpen();
     void endWaitsForFilesTheEngineHoldsOpen_data();
@@ -462,6 +464,49 @@ void TstWebProfile::copyBesideARunningOneWritesNothingOfTheFolder()
     profile.close();
 
     QCOMPARE(contentOf(folder), before);
+}
+
+void TstWebProfile::copyBesideARunningOneSendsEachLoginWhereItWasFor_data()
+{
+    QTest::addColumn<QByteArray>("setCookie");
+    QTest::addColumn<QByteArray>("sentToAnotherHost");
+
+    QTest::newRow("login for its host alone") << keptLogin << QByteArray();
+    QTest::newRow("login for the whole domain")
+        << keptLogin + "; Domain=skarvel.localhost" << QByteArray("skey=abc123");
+}
+
+// The stand-in has the folder's logins from the mirror: a login a site gave its own
+// host alone must not reach the other hosts of its domain.
+void TstWebProfile::copyBesideARunningOneSendsEachLoginWhereItWasFor()
+{
+    QFETCH(QByteArray, setCookie);
+    QFETCH(QByteArray, sentToAnotherHost);
+    FakeWeb::Reply login = html("<p>welcome</p>");
+    login.headers.append(qMakePair(QByteArray("Set-Cookie"), setCookie));
+    web->route("/login", login);
+    // Two hosts of one domain; the engine takes names under "localhost" to this
+    // computer by itself, asking no name server.
+    const auto at = [&](const char *host) {
+        return QStringLiteral("http://%1:%2").arg(host).arg(web->port());
+    };
+    TempFolders folders;
+    const QString folder = folders.paths().webProfileDir();
+    logInAndEnd(folder, at("skarvel.localhost") + "/login", window);
+    InstanceLock running(folders.temp());
+    QVERIFY(running.claim("Skarvel"));
+
+    InstanceLock mine(folders.temp());
+    WebProfile profile(folder, &mine);
+    BrowserServices on(profile);
+    Browser browser(window, "WebBrowser1", on.services);
+    QVERIFY(load(browser, at("www.skarvel.localhost") + "/a"));
+    QVERIFY(load(browser, at("skarvel.localhost") + "/a"));
+    QVERIFY(!profile.keepsWhatItHolds());
+    const QList<FakeWeb::Request> asked = requestsFor(*web, "/a");
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(asked.first().header("Cookie"), sentToAnotherHost);
+    QCOMPARE(asked.last().header("Cookie"), QByteArray("skey=abc123"));
 }
 
 // The other copy ended before this one's instance check: from then on this copy's
