@@ -13,8 +13,9 @@ void takeEveryWindowOffTheScreen()
         if (window->isVisible())
             window->hide();
     }
-    // The display server hears of the hidden windows when the event loop next
-    // waits, which it never does again: they are sent now.
+    // Qt sends a hidden window's unmapping at once, but not the destruction of the
+    // removed tray icon's window, which a tray waits for before it gives up the
+    // icon's place; the event loop that would send it never runs again.
     auto *x11 = application->nativeInterface<QNativeInterface::QX11Application>();
     if (xcb_connection_t *connection = x11 ? x11->connection() : nullptr)
         xcb_flush(connection);

@@ -26,18 +26,23 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     return found;
 }
 
+// The window that holds the system tray's place on the display's first screen, or
+// none.
+xcb_window_t trayOwner(xcb_connection_t *connection)
+{
+    xcb_get_selection_owner_reply_t *reply = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atom(connection, "_NET_SYSTEM_TRAY_S0")),
+        nullptr);
+    const xcb_window_t owner = reply ? reply->owner : xcb_window_t(XCB_NONE);
+    std::free(reply);
+    return owner;
+}
+
 // Whether a system tray has taken its place on the display's first screen.
 bool trayIsThere(const QString &display)
 {
     xcb_connection_t *connection = xcb_connect(display.toLatin1().constData(), nullptr);
-    bool owned = false;
-    if (!xcb_connection_has_error(connection)) {
-        xcb_get_selection_owner_reply_t *reply = xcb_get_selection_owner_reply(
-            connection,
-            xcb_get_selection_owner(connection, atom(connection, "_NET_SYSTEM_TRAY_S0")), nullptr);
-        owned = reply && reply->owner != XCB_NONE;
-        std::free(reply);
-    }
+    const bool owned = !xcb_connection_has_error(connection) && trayOwner(connection) != XCB_NONE;
     xcb_disconnect(connection);
     return owned;
 }
@@ -240,6 +245,48 @@ bool DesktopSession::xdotool(const QStringList &arguments) const
     const bool finished = xdotool.waitForFinished(10000);
     endChild(xdotool, 0);
     return finished && xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
+}
+
+DesktopSession::WindowState DesktopSession::state(const QString &window) const
+{
+    bool isNumber = false;
+    const xcb_window_t id = window.toUInt(&isNumber);
+    xcb_connection_t *connection = xcb_connect(display.name().toLatin1().constData(), nullptr);
+    WindowState found = WindowState::Destroyed;
+    if (isNumber && !xcb_connection_has_error(connection)) {
+        xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, id), nullptr);
+        if (attributes) {
+            found = attributes->map_state == XCB_MAP_STATE_VIEWABLE ? WindowState::Shown
+                                                                    : WindowState::Hidden;
+        }
+        std::free(attributes);
+    }
+    xcb_disconnect(connection);
+    return found;
+}
+
+// The window manager's tray keeps its icons beside the window that holds the tray's
+// place, in one strip.
+QStringList DesktopSession::trayIcons() const
+{
+    xcb_connection_t *connection = xcb_connect(display.name().toLatin1().constData(), nullptr);
+    QStringList icons;
+    const xcb_window_t owner =
+        xcb_connection_has_error(connection) ? xcb_window_t(XCB_NONE) : trayOwner(connection);
+    xcb_query_tree_reply_t *tree =
+        owner == XCB_NONE
+            ? nullptr
+            : xcb_query_tree_reply(connection, xcb_query_tree(connection, owner), nullptr);
+    if (tree) {
+        for (const xcb_window_t icon : childrenOf(connection, {tree->parent})) {
+            if (icon != owner)
+                icons.append(QString::number(icon));
+        }
+    }
+    std::free(tree);
+    xcb_disconnect(connection);
+    return icons;
 }
 
 bool DesktopSession::isOnTaskBar(const QString &window) const

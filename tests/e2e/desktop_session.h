@@ -46,6 +46,13 @@ public:
     bool click(const QPoint &point, int button) const;
     // Minimises the window, as its title bar's button does.
     bool minimizeWindow(const QString &window) const;
+    enum class WindowState { Shown, Hidden, Destroyed };
+    // Whether the window is on the screen, off it, or no longer there at all (its
+    // program has ended, or the display cannot be asked).
+    WindowState state(const QString &window) const;
+    // The icons in the window manager's tray, shown or not: a tray gives up an
+    // icon's place only once its window is destroyed.
+    QStringList trayIcons() const;
     // Whether the window manager lists the window among the windows it manages (its
     // task bar shows them, minimised or not); a window hidden into the tray is not.
     bool isOnTaskBar(const QString &window) const;

@@ -54,17 +54,31 @@ QProcessEnvironment environmentFor(Engine engine)
     return extra;
 }
 
-// Whether no window titled `title` is left on the screen within `ms`.
-bool windowsGoneWithin(const DesktopSession &desktop, const QString &title, int ms)
+// Whether a copy of the program holds the instance lock in `setting`'s folders.
+bool instanceLockHeld(const ProgramSetting &setting)
+{
+    return !QDir(setting.folders.temp()).entryList({"Skarvel*.lock"}, QDir::Files).isEmpty();
+}
+
+// Whether `window` comes to the state `gone` within `ms` while the ending program
+// still holds its instance lock, which it lets go only once the browsers' profile is
+// written. A program window is off the screen once hidden; a tray icon only once
+// destroyed, as a tray keeps an icon's place until then.
+bool goneWhileTheProfileIsWritten(const DesktopSession &desktop, const ProgramSetting &setting,
+                                  const QString &window, DesktopSession::WindowState gone, int ms)
 {
     QElapsedTimer elapsed;
     elapsed.start();
-    while (!desktop.windows(title).isEmpty()) {
-        if (elapsed.hasExpired(ms))
+    while (!elapsed.hasExpired(ms)) {
+        // The window first: a lock still held afterwards was held when it was seen.
+        const bool left = desktop.state(window) == gone;
+        if (!instanceLockHeld(setting))
             return false;
-        QThread::msleep(10);
+        if (left)
+            return true;
+        QThread::msleep(5);
     }
-    return true;
+    return false;
 }
 
 // How soon the windows leave the screen once the end has begun: at once, however
@@ -90,14 +104,18 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart_data()
     QTest::addColumn<Ending>("ending");
     QTest::addColumn<int>("signal");
     QTest::addColumn<Engine>("engine");
-    QTest::newRow("close box, then OK") << Ending::CloseBox << 0 << Engine::Tests;
-    QTest::newRow("log-out or shut-down (SIGTERM)") << Ending::Signal << SIGTERM << Engine::Tests;
-    QTest::newRow("terminal closed (SIGHUP)") << Ending::Signal << SIGHUP << Engine::Tests;
-    QTest::newRow("Ctrl+C (SIGINT)") << Ending::Signal << SIGINT << Engine::Tests;
+    QTest::addColumn<bool>("inTheTray");
+    QTest::newRow("close box, then OK") << Ending::CloseBox << 0 << Engine::Tests << false;
+    QTest::newRow("log-out or shut-down (SIGTERM)")
+        << Ending::Signal << SIGTERM << Engine::Tests << false;
+    QTest::newRow("terminal closed (SIGHUP)") << Ending::Signal << SIGHUP << Engine::Tests << false;
+    QTest::newRow("Ctrl+C (SIGINT)") << Ending::Signal << SIGINT << Engine::Tests << false;
     QTest::newRow("close box, then OK, engine as a desktop starts it")
-        << Ending::CloseBox << 0 << Engine::Desktop;
+        << Ending::CloseBox << 0 << Engine::Desktop << false;
     QTest::newRow("SIGTERM, engine as a desktop starts it")
-        << Ending::Signal << SIGTERM << Engine::Desktop;
+        << Ending::Signal << SIGTERM << Engine::Desktop << false;
+    QTest::newRow("SIGTERM, main window in the tray")
+        << Ending::Signal << SIGTERM << Engine::Tests << true;
 }
 
 void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
@@ -105,6 +123,7 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
     QFETCH(Ending, ending);
     QFETCH(int, signal);
     QFETCH(Engine, engine);
+    QFETCH(bool, inTheTray);
 
     // A profile of this row's own, so no row sees another's login.
     ProgramSetting setting(SKARVEL_PROGRAM);
@@ -113,6 +132,8 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
 
     DesktopSession desktop;
     QVERIFY2(desktop.isRunning(), "no virtual display");
+    if (inTheTray)
+        QVERIFY2(desktop.startWindowManager(), "no window manager with a tray");
 
     QProcess *first = desktop.start(setting, environmentFor(engine));
     QVERIFY(desktop.waitForWindows(mainWindow, 1, 60000));
@@ -120,9 +141,16 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
                  cookiesSentWith(setting.web.firstRequestFor("/logged-in.png", 60000))),
              QList<QByteArray>());
 
+    const QString window = desktop.window(mainWindow, 30000);
+    QVERIFY(!window.isEmpty());
+    QStringList trayIcons;
+    if (inTheTray) {
+        QVERIFY(desktop.minimizeWindow(window));
+        QTRY_VERIFY_WITH_TIMEOUT(!(trayIcons = desktop.trayIcons()).isEmpty(), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.state(window), DesktopSession::WindowState::Hidden,
+                                  10000);
+    }
     if (ending == Ending::CloseBox) {
-        const QString window = desktop.window(mainWindow, 30000);
-        QVERIFY(!window.isEmpty());
         QVERIFY(desktop.closeWindow(window));
         const QString question = desktop.window(exitQuestion, 30000);
         QVERIFY(!question.isEmpty());
@@ -130,14 +158,19 @@ void TestE2eKeptLogin::loginMadeJustBeforeTheEndIsThereAtTheNextStart()
     } else {
         QCOMPARE(::kill(pid_t(first->processId()), signal), 0);
     }
-    QVERIFY(windowsGoneWithin(desktop, mainWindow, windowsGoneMs));
+    QVERIFY(goneWhileTheProfileIsWritten(desktop, setting, window,
+                                         DesktopSession::WindowState::Hidden, windowsGoneMs));
+    for (const QString &icon : trayIcons) {
+        QVERIFY(goneWhileTheProfileIsWritten(
+            desktop, setting, icon, DesktopSession::WindowState::Destroyed, windowsGoneMs));
+    }
     QVERIFY(first->waitForFinished(30000));
     QCOMPARE(first->exitStatus(), QProcess::NormalExit);
     QCOMPARE(first->exitCode(), 0);
     // No closing question was left behind, and the next start is not taken for a
     // second copy.
     QVERIFY(desktop.windows(exitQuestion).isEmpty());
-    QVERIFY(QDir(setting.folders.temp()).entryList({"Skarvel*.lock"}, QDir::Files).isEmpty());
+    QVERIFY(!instanceLockHeld(setting));
     QCOMPARE(loginCookiesMissingFrom(setting.cookiesInTheMirror()), QList<QByteArray>());
 
     setting.web.clearRequests();

@@ -16,9 +16,12 @@
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <csignal>
+#include <memory>
 #include <thread>
+#include <vector>
 
 // A clock the test moves by hand, one step for every reading.
 class SteppingClock : public Clock
@@ -40,7 +43,8 @@ private slots:
     void sleepSurvivesAClockPastThirtyTwoBits();
     void dialogsWithoutTitleShowTheApplicationTitle();
     void endProgramRemovesTheTrayIconAndTheInstanceLock();
-    void endProgramTakesTheWindowsOffAtOnceAndLetsTheLockGoOnceTheProfileIsWritten();
+    void endProgramLeavesTheScreenAtOnceAndTheLockOnceTheProfileIsWritten_data();
+    void endProgramLeavesTheScreenAtOnceAndTheLockOnceTheProfileIsWritten();
     void endingSignalEndsTheProgram_data();
     void endingSignalEndsTheProgram();
     void signalAfterTheEndRunsNothingMore();
@@ -120,37 +124,56 @@ void TestServices::endProgramRemovesTheTrayIconAndTheInstanceLock()
     QVERIFY(InstanceLock(folders.temp()).claim("Skarvel"));
 }
 
+void TestServices::endProgramLeavesTheScreenAtOnceAndTheLockOnceTheProfileIsWritten_data()
+{
+    QTest::addColumn<int>("windowCount");
+    QTest::newRow("the main window") << 1;
+    QTest::newRow("a tool window beside the main window") << 2;
+}
+
 // The engine writes the ended profile on threads of its own; a thread of the test
 // stands in for it, holding a file of the profile's folder open for a while.
-void TestServices::endProgramTakesTheWindowsOffAtOnceAndLetsTheLockGoOnceTheProfileIsWritten()
+void TestServices::endProgramLeavesTheScreenAtOnceAndTheLockOnceTheProfileIsWritten()
 {
+    QFETCH(int, windowCount);
     TempFolders folders;
     InstanceLock instanceLock(folders.temp());
     QVERIFY(instanceLock.claim("Skarvel"));
     WebProfile web(folders.paths().webProfileDir());
     web.engineProfile();
-    QWidget window;
-    window.show();
+    FakeTrayIcon tray;
+    tray.add("tip");
+    std::vector<std::unique_ptr<QWidget>> windows;
+    for (int i = 0; i < windowCount; ++i) {
+        windows.push_back(std::make_unique<QWidget>());
+        windows.back()->show();
+    }
     QFile held(QDir(web.folder()).filePath("Cookies-journal"));
     QVERIFY(held.open(QIODevice::WriteOnly));
-    std::atomic<bool> windowShownWhileWriting = true;
+    std::atomic<int> windowsShownWhileWriting = windowCount;
+    std::atomic<bool> trayShownWhileWriting = true;
     std::atomic<bool> lockHeldWhileWriting = false;
     std::thread engine([&] {
         QThread::msleep(300);
-        windowShownWhileWriting = window.isVisible();
+        windowsShownWhileWriting =
+            int(std::count_if(windows.cbegin(), windows.cend(),
+                              [](const auto &window) { return window->isVisible(); }));
+        trayShownWhileWriting = tray.isShown();
         lockHeldWhileWriting = !InstanceLock(folders.temp()).claim("Skarvel");
         held.close();
     });
     bool lockHeldAtTheEnd = true;
     Services services;
     services.web = &web;
+    services.tray = &tray;
     services.instanceLock = &instanceLock;
     services.terminate = [&] { lockHeldAtTheEnd = !InstanceLock(folders.temp()).claim("Skarvel"); };
 
     services.endProgram();
     engine.join();
 
-    QVERIFY(!windowShownWhileWriting);
+    QCOMPARE(windowsShownWhileWriting, 0);
+    QVERIFY(!trayShownWhileWriting);
     QVERIFY(lockHeldWhileWriting);
     QVERIFY(!lockHeldAtTheEnd);
 }
