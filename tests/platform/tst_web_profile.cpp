@@ -133,6 +133,27 @@ void logInAndEnd(const QString &folder, const QString &loginUrl, QWidget *window
     profile.close();
 }
 
+// A copy of the program and its browser, started alone on `folder` or beside
+// another copy that runs on it; beside one, the browser is on the stand-in.
+struct ProgramCopy
+{
+    ProgramCopy(const TempFolders &folders, const QString &folder, QWidget *window,
+                bool besideARunningCopy)
+        : running(folders.temp())
+        , otherRunning(besideARunningCopy && running.claim("Skarvel"))
+        , mine(folders.temp())
+        , profile(folder, &mine)
+        , on(profile)
+        , browser(window, "WebBrowser1", on.services)
+    {}
+    InstanceLock running;
+    bool otherRunning;
+    InstanceLock mine;
+    WebProfile profile;
+    BrowserServices on;
+    Browser browser;
+};
+
 } // namespace
 
 class TstWebProfile : public QObject
@@ -195,16 +216,11 @@ void TstWebProfile::asksForPagesInChinese()
 {
     QFETCH(bool, besideARunningCopy);
     TempFolders folders;
-    InstanceLock running(folders.temp());
-    if (besideARunningCopy)
-        QVERIFY(running.claim("Skarvel"));
-    InstanceLock mine(folders.temp());
-    WebProfile profile(folders.paths().webProfileDir(), &mine);
-    BrowserServices on(profile);
-    Browser browser(window, "WebBrowser1", on.services);
+    ProgramCopy copy(folders, folders.paths().webProfileDir(), window, besideARunningCopy);
+    QCOMPARE(copy.otherRunning, besideARunningCopy);
 
-    QVERIFY(load(browser, web->baseUrl() + "/a"));
-    QCOMPARE(profile.keepsWhatItHolds(), !besideARunningCopy);
+    QVERIFY(load(copy.browser, web->baseUrl() + "/a"));
+    QCOMPARE(copy.profile.keepsWhatItHolds(), !besideARunningCopy);
     const QList<FakeWeb::Request> requests = requestsFor(*web, "/a");
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests.first().header("Accept-Language"), QByteArray("zh-CN,zh;q=0.9"));
@@ -446,22 +462,19 @@ void TstWebProfile::copyBesideARunningOneWritesNothingOfTheFolder()
     const QString folder = folders.paths().webProfileDir();
     logInAndEnd(folder, web->baseUrl() + "/login", window);
     const QMap<QString, QByteArray> before = contentOf(folder);
-    InstanceLock running(folders.temp());
-    QVERIFY(running.claim("Skarvel"));
+    ProgramCopy copy(folders, folder, window, true);
+    QVERIFY(copy.otherRunning);
 
-    InstanceLock mine(folders.temp());
-    WebProfile profile(folder, &mine);
-    BrowserServices on(profile);
-    Browser browser(window, "WebBrowser1", on.services);
-    QVERIFY(load(browser, web->baseUrl() + "/a"));
+    QVERIFY(load(copy.browser, web->baseUrl() + "/a"));
     QCOMPARE(requestsFor(*web, "/a").first().header("Cookie"), QByteArray("skey=abc123"));
-    QVERIFY(!profile.keepsWhatItHolds());
-    QVERIFY(load(browser, web->baseUrl() + "/other"));
+    QVERIFY(!copy.profile.keepsWhatItHolds());
+    QVERIFY(load(copy.browser, web->baseUrl() + "/other"));
     // The program's own requests carry what this copy's browsers set.
-    QTRY_COMPARE_WITH_TIMEOUT(BrowserCookies::of(profile).requestHeaders(web->baseUrl() + "/a"),
-                              HttpHeaders({{"Cookie", "skey=abc123; b=2"}}), loadTimeoutMs);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        BrowserCookies::of(copy.profile).requestHeaders(web->baseUrl() + "/a"),
+        HttpHeaders({{"Cookie", "skey=abc123; b=2"}}), loadTimeoutMs);
     QTest::qWait(300); // longer than the mirror waits before it writes
-    profile.close();
+    copy.profile.close();
 
     QCOMPARE(contentOf(folder), before);
 }
@@ -493,16 +506,12 @@ void TstWebProfile::copyBesideARunningOneSendsEachLoginWhereItWasFor()
     TempFolders folders;
     const QString folder = folders.paths().webProfileDir();
     logInAndEnd(folder, at("skarvel.localhost") + "/login", window);
-    InstanceLock running(folders.temp());
-    QVERIFY(running.claim("Skarvel"));
+    ProgramCopy copy(folders, folder, window, true);
+    QVERIFY(copy.otherRunning);
 
-    InstanceLock mine(folders.temp());
-    WebProfile profile(folder, &mine);
-    BrowserServices on(profile);
-    Browser browser(window, "WebBrowser1", on.services);
-    QVERIFY(load(browser, at("www.skarvel.localhost") + "/a"));
-    QVERIFY(load(browser, at("skarvel.localhost") + "/a"));
-    QVERIFY(!profile.keepsWhatItHolds());
+    QVERIFY(load(copy.browser, at("www.skarvel.localhost") + "/a"));
+    QVERIFY(load(copy.browser, at("skarvel.localhost") + "/a"));
+    QVERIFY(!copy.profile.keepsWhatItHolds());
     const QList<FakeWeb::Request> asked = requestsFor(*web, "/a");
     QCOMPARE(asked.size(), 2);
     QCOMPARE(asked.first().header("Cookie"), sentToAnotherHost);
